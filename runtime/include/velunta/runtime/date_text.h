@@ -1,0 +1,49 @@
+#pragma once
+// The date-text test and the parts of a date text. This is the only place that reads dates
+// written by people.
+//
+// Accepted forms (blanks, tabs and ideographic spaces around the text are ignored; full-width
+// digits, letters and separators count as their half-width forms):
+//   2005/5/4  2005/05/04  2005-05-04  2005.5.4   one separator kind per text
+//   2005年5月4日                                   year, month and day marked in kanji
+//   平成17年5月4日  H17/5/4  h17.5.4  令和元年5月1日   Japanese era years (元 is year 1)
+// The year is 1 to 9999 and read as written: 05/1/1 is the year 5, never 2005.
+// Eras and their first days: 明治 M (Gregorian from 明治6年, 1873-01-01), 大正 T 1912-07-30,
+// 昭和 S 1926-12-25, 平成 H 1989-01-08, 令和 R 2019-05-01; each ends the day before the next
+// begins, and a date outside its era's span is refused.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace velunta::runtime {
+
+// Returns the date named by year, month and day, or nothing when they name no real date in
+// 1..9999. The date-text test on numbers: ValidDate(2005, 2, 30) -> nothing.
+std::optional<std::chrono::year_month_day> ValidDate(int year, int month, int day) noexcept;
+
+// Returns the date a text names, or nothing when it names none. Never throws.
+// Example: ParseDate("令和元年5月1日") -> 2019-05-01; ParseDate("2005/2/30") -> nothing.
+std::optional<std::chrono::year_month_day> ParseDate(std::string_view text) noexcept;
+
+// Returns true exactly when the text names a real date in an accepted form.
+bool IsDate(std::string_view text) noexcept;
+
+// Return the Gregorian year (1..9999), month (1..12) and day (1..31) of a date text; throw
+// Failure when the text names no date. Example: YearOf("H17/5/4") -> 2005.
+std::int16_t YearOf(std::string_view text);
+std::int16_t MonthOf(std::string_view text);
+std::int16_t DayOf(std::string_view text);
+
+// Returns the weekday number of a date text with Sunday first: 1 (Sunday) .. 7 (Saturday);
+// throws Failure when the text names no date. Example: WeekdayOf("2005/01/01") -> 7.
+std::int16_t WeekdayOf(std::string_view text);
+
+// Returns the weekday number 1 (Sunday) .. 7 (Saturday) of a date.
+constexpr std::int16_t WeekdayNumber(std::chrono::year_month_day date) noexcept {
+  return static_cast<std::int16_t>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding() +
+                                   1);
+}
+
+}  // namespace velunta::runtime
