@@ -1,0 +1,1 @@
+#include "velunta/runtime/date_text.h"

@@ -1,0 +1,1 @@
+#include "velunta/runtime/number_text.h"
