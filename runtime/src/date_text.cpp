@@ -1,1 +1,175 @@
 #include "velunta/runtime/date_text.h"
+
+#include "text_scan.h"
+#include "velunta/runtime/failure.h"
+
+namespace velunta::runtime {
+namespace {
+
+using namespace std::chrono_literals;
+using detail::DigitValue;
+using detail::TextScanner;
+
+constexpr int kFirstYear = 1;
+constexpr int kLastYear = 9999;
+constexpr int kMaxYearDigits = 4;
+constexpr int kMaxMonthDayDigits = 2;
+
+// A Japanese era: its letter, its two-kanji name, the Gregorian year of its first year and the
+// first day from which a date in it is accepted. Each era ends the day before the next begins.
+struct Era {
+  char32_t letter;
+  char32_t name1;
+  char32_t name2;
+  int firstYear;
+  std::chrono::year_month_day firstDay;
+};
+
+constexpr Era kEras[] = {
+    // Meiji began in 1868, but dates are Gregorian only from 明治6年 (1873) on.
+    {U'M', U'明', U'治', 1868, 1873y / 1 / 1},   {U'T', U'大', U'正', 1912, 1912y / 7 / 30},
+    {U'S', U'昭', U'和', 1926, 1926y / 12 / 25}, {U'H', U'平', U'成', 1989, 1989y / 1 / 8},
+    {U'R', U'令', U'和', 2019, 2019y / 5 / 1},  // runs to the year 9999
+};
+constexpr std::size_t kEraCount = std::size(kEras);
+
+constexpr char32_t kYearMark = U'年';
+constexpr char32_t kMonthMark = U'月';
+constexpr char32_t kDayMark = U'日';
+constexpr char32_t kFirstYearOfEra = U'元';
+
+constexpr char32_t ToUpperAscii(char32_t c) noexcept {
+  return (c >= U'a' && c <= U'z') ? c - (U'a' - U'A') : c;
+}
+
+// Reads an era prefix (a letter in either case or the kanji name) if there is one. Returns the
+// era's index, kEraCount when there is no era, or -1 when the text starts like an era name but
+// is none.
+int ReadEra(TextScanner& scan) noexcept {
+  const char32_t c = scan.Peek();
+  const char32_t letter = ToUpperAscii(c);
+  for (std::size_t i = 0; i < kEraCount; ++i) {
+    if (letter == kEras[i].letter) {
+      scan.Next();
+      return static_cast<int>(i);
+    }
+  }
+  if (c < 0x80) return static_cast<int>(kEraCount);
+  scan.Next();
+  const char32_t second = scan.Next();
+  for (std::size_t i = 0; i < kEraCount; ++i) {
+    if (c == kEras[i].name1 && second == kEras[i].name2) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Reads 1..maxDigits decimal digits; returns their value, or -1 when there is no digit or more
+// than maxDigits. A longer run is refused even when its extra digits are leading zeros
+// (00005/1/1): a year has at most four digits, a month or day two, however it is padded.
+int ReadNumber(TextScanner& scan, int maxDigits) noexcept {
+  int value = 0;
+  int digits = 0;
+  for (int digit = DigitValue(scan.Peek()); digit >= 0; digit = DigitValue(scan.Peek())) {
+    if (++digits > maxDigits) return -1;
+    value = value * 10 + digit;  // at most 9999
+    scan.Next();
+  }
+  return digits == 0 ? -1 : value;
+}
+
+bool IsSeparator(char32_t c) noexcept {
+  return c == U'/' || c == U'-' || c == U'.';
+}
+
+std::optional<std::chrono::year_month_day> Parse(std::string_view text) noexcept {
+  TextScanner scan(text);
+  scan.SkipBlanks();
+  if (scan.AtEnd()) return std::nullopt;
+
+  // Digits start a plain Gregorian year; anything else must be an era.
+  int eraIndex = static_cast<int>(kEraCount);
+  if (DigitValue(scan.Peek()) < 0) {
+    eraIndex = ReadEra(scan);
+    if (eraIndex < 0 || eraIndex == static_cast<int>(kEraCount)) return std::nullopt;
+  }
+  const bool hasEra = eraIndex < static_cast<int>(kEraCount);
+
+  const int yearNumber =
+      (hasEra && scan.Take(kFirstYearOfEra)) ? 1 : ReadNumber(scan, kMaxYearDigits);
+  if (yearNumber < 0) return std::nullopt;
+
+  // 2005年5月4日 marks each part; 2005/5/4, 2005-5-4 and 2005.5.4 repeat one separator.
+  const char32_t separator = scan.Next();
+  int month = -1;
+  int day = -1;
+  if (separator == kYearMark) {
+    month = ReadNumber(scan, kMaxMonthDayDigits);
+    if (month < 0 || !scan.Take(kMonthMark)) return std::nullopt;
+    day = ReadNumber(scan, kMaxMonthDayDigits);
+    if (day < 0 || !scan.Take(kDayMark)) return std::nullopt;
+  } else if (IsSeparator(separator)) {
+    month = ReadNumber(scan, kMaxMonthDayDigits);
+    if (month < 0 || !scan.Take(separator)) return std::nullopt;
+    day = ReadNumber(scan, kMaxMonthDayDigits);
+    if (day < 0) return std::nullopt;
+  } else {
+    return std::nullopt;
+  }
+  if (!scan.OnlyBlanksLeft()) return std::nullopt;
+
+  if (!hasEra) return ValidDate(yearNumber, month, day);
+
+  // Era year n is the Gregorian year (first year + n - 1); the date must lie in the era.
+  const auto index = static_cast<std::size_t>(eraIndex);
+  const Era& era = kEras[index];
+  if (yearNumber < 1) return std::nullopt;
+  const auto date = ValidDate(era.firstYear + yearNumber - 1, month, day);
+  if (!date || *date < era.firstDay) return std::nullopt;
+  if (index + 1 < kEraCount && *date >= kEras[index + 1].firstDay) return std::nullopt;
+  return date;
+}
+
+std::chrono::year_month_day ParseOrFail(std::string_view text) {
+  const auto date = Parse(text);
+  if (!date) throw Failure("the text names no date");
+  return *date;
+}
+
+}  // namespace
+
+std::optional<std::chrono::year_month_day> ValidDate(int year, int month, int day) noexcept {
+  if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > 31) {
+    return std::nullopt;
+  }
+  const std::chrono::year_month_day date{std::chrono::year{year},
+                                         std::chrono::month{static_cast<unsigned>(month)},
+                                         std::chrono::day{static_cast<unsigned>(day)}};
+  if (!date.ok()) return std::nullopt;  // February 30 and the like
+  return date;
+}
+
+std::optional<std::chrono::year_month_day> ParseDate(std::string_view text) noexcept {
+  return Parse(text);
+}
+
+bool IsDate(std::string_view text) noexcept {
+  return Parse(text).has_value();
+}
+
+std::int16_t YearOf(std::string_view text) {
+  return static_cast<std::int16_t>(static_cast<int>(ParseOrFail(text).year()));  // 1..9999
+}
+
+std::int16_t MonthOf(std::string_view text) {
+  return static_cast<std::int16_t>(static_cast<unsigned>(ParseOrFail(text).month()));
+}
+
+std::int16_t DayOf(std::string_view text) {
+  return static_cast<std::int16_t>(static_cast<unsigned>(ParseOrFail(text).day()));
+}
+
+std::int16_t WeekdayOf(std::string_view text) {
+  return WeekdayNumber(ParseOrFail(text));
+}
+
+}  // namespace velunta::runtime
