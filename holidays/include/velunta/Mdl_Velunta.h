@@ -25,24 +25,24 @@ inline constexpr Truth kFalse = 0;
 
 // Holiday ids (the tens part of a holiday code).
 enum HolidayId : std::int16_t {
-  kNewYearsDay = 10,            // 元旦
-  kComingOfAgeDay = 20,         // 成人の日
-  kFoundationDay = 30,          // 建国記念日
-  kVernalEquinoxDay = 40,       // 春分の日
-  kEmperorsBirthdayOld = 50,    // 天皇誕生日, April 29 until 1988
-  kGreeneryDayOld = 60,         // みどりの日, April 29 in 1989-2006
-  kConstitutionDay = 70,        // 憲法記念日
-  kCitizensHoliday = 80,        // 国民の休日
-  kChildrensDay = 90,           // こどもの日
-  kMarineDay = 100,             // 海の日
-  kRespectForTheAgedDay = 110,  // 敬老の日
-  kAutumnalEquinoxDay = 120,    // 秋分の日
-  kHealthAndSportsDay = 130,    // 体育の日
-  kCultureDay = 140,            // 文化の日
-  kLabourThanksgivingDay = 150, // 勤労感謝の日
-  kEmperorsBirthdayNew = 160,   // 天皇誕生日, December 23 from 1989
-  kShowaDay = 170,              // 昭和の日
-  kGreeneryDayNew = 180,        // みどりの日, May 4 from 2007
+  kNewYearsDay = 10,             // 元旦
+  kComingOfAgeDay = 20,          // 成人の日
+  kFoundationDay = 30,           // 建国記念日
+  kVernalEquinoxDay = 40,        // 春分の日
+  kEmperorsBirthdayOld = 50,     // 天皇誕生日, April 29 until 1988
+  kGreeneryDayOld = 60,          // みどりの日, April 29 in 1989-2006
+  kConstitutionDay = 70,         // 憲法記念日
+  kCitizensHoliday = 80,         // 国民の休日
+  kChildrensDay = 90,            // こどもの日
+  kMarineDay = 100,              // 海の日
+  kRespectForTheAgedDay = 110,   // 敬老の日
+  kAutumnalEquinoxDay = 120,     // 秋分の日
+  kHealthAndSportsDay = 130,     // 体育の日
+  kCultureDay = 140,             // 文化の日
+  kLabourThanksgivingDay = 150,  // 勤労感謝の日
+  kEmperorsBirthdayNew = 160,    // 天皇誕生日, December 23 from 1989
+  kShowaDay = 170,               // 昭和の日
+  kGreeneryDayNew = 180,         // みどりの日, May 4 from 2007
 };
 
 // Special codes and the kinds GetHolidayName reports.
@@ -86,6 +86,7 @@ Truth GetHolidayInfoByText(const std::string& dateText, std::int16_t& isHoliday,
 // Example: 2005, Sundays excluded -> first entries 2005/01/01 元旦 7, 2005/01/10 成人の日 2.
 Truth GetYearHolidays(const std::int16_t& year, const std::int16_t& includeSundays,
                       std::int16_t& count, std::vector<std::string>& dates,
-                      std::vector<std::string>& names, std::vector<std::int16_t>& weekdays) noexcept;
+                      std::vector<std::string>& names,
+                      std::vector<std::int16_t>& weekdays) noexcept;
 
 }  // namespace Mdl_Velunta
