@@ -8,7 +8,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using detail::DigitValue;
-using detail::TextScanner;
 
 constexpr int kFirstYear = 1;
 constexpr int kLastYear = 9999;
@@ -45,7 +44,8 @@ constexpr char32_t ToUpperAscii(char32_t c) noexcept {
 // Reads an era prefix (a letter in either case or the kanji name) if there is one. Returns the
 // era's index, kEraCount when there is no era, or -1 when the text starts like an era name but
 // is none.
-int ReadEra(TextScanner& scan) noexcept {
+template <class Scanner>
+int ReadEra(Scanner& scan) noexcept {
   const char32_t c = scan.Peek();
   const char32_t letter = ToUpperAscii(c);
   for (std::size_t i = 0; i < kEraCount; ++i) {
@@ -66,7 +66,8 @@ int ReadEra(TextScanner& scan) noexcept {
 // Reads 1..maxDigits decimal digits; returns their value, or -1 when there is no digit or more
 // than maxDigits. A longer run is refused even when its extra digits are leading zeros
 // (00005/1/1): a year has at most four digits, a month or day two, however it is padded.
-int ReadNumber(TextScanner& scan, int maxDigits) noexcept {
+template <class Scanner>
+int ReadNumber(Scanner& scan, int maxDigits) noexcept {
   int value = 0;
   int digits = 0;
   for (int digit = DigitValue(scan.Peek()); digit >= 0; digit = DigitValue(scan.Peek())) {
@@ -81,22 +82,41 @@ bool IsSeparator(char32_t c) noexcept {
   return c == U'/' || c == U'-' || c == U'.';
 }
 
-std::optional<std::chrono::year_month_day> Parse(std::string_view text) noexcept {
-  TextScanner scan(text);
+// What the parsers return for no date: month 0 makes it never ok(). They return a plain
+// year_month_day, which travels in one register, rather than a std::optional or an
+// out-argument written piecemeal: on the hot path either costs more than the whole parse.
+constexpr std::chrono::year_month_day kNoDate{};
+
+// Returns the date of year, month and day, or kNoDate when they name no date in 1..9999.
+std::chrono::year_month_day MakeDate(int year, int month, int day) noexcept {
+  if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > 31) {
+    return kNoDate;
+  }
+  const std::chrono::year_month_day date{std::chrono::year{year},
+                                         std::chrono::month{static_cast<unsigned>(month)},
+                                         std::chrono::day{static_cast<unsigned>(day)}};
+  return date.ok() ? date : kNoDate;  // kNoDate for February 30 and the like
+}
+
+// Returns the date a text names, or kNoDate when it names none. One grammar for two
+// scanners: the plain-ASCII one and the one that decodes UTF-8 and folds full-width forms.
+template <class Scanner>
+std::chrono::year_month_day ParseWith(std::string_view text) noexcept {
+  Scanner scan(text);
   scan.SkipBlanks();
-  if (scan.AtEnd()) return std::nullopt;
+  if (scan.AtEnd()) return kNoDate;
 
   // Digits start a plain Gregorian year; anything else must be an era.
   int eraIndex = static_cast<int>(kEraCount);
   if (DigitValue(scan.Peek()) < 0) {
     eraIndex = ReadEra(scan);
-    if (eraIndex < 0 || eraIndex == static_cast<int>(kEraCount)) return std::nullopt;
+    if (eraIndex < 0 || eraIndex == static_cast<int>(kEraCount)) return kNoDate;
   }
   const bool hasEra = eraIndex < static_cast<int>(kEraCount);
 
   const int yearNumber =
       (hasEra && scan.Take(kFirstYearOfEra)) ? 1 : ReadNumber(scan, kMaxYearDigits);
-  if (yearNumber < 0) return std::nullopt;
+  if (yearNumber < 0) return kNoDate;
 
   // 2005年5月4日 marks each part; 2005/5/4, 2005-5-4 and 2005.5.4 repeat one separator.
   const char32_t separator = scan.Next();
@@ -104,56 +124,63 @@ std::optional<std::chrono::year_month_day> Parse(std::string_view text) noexcept
   int day = -1;
   if (separator == kYearMark) {
     month = ReadNumber(scan, kMaxMonthDayDigits);
-    if (month < 0 || !scan.Take(kMonthMark)) return std::nullopt;
+    if (month < 0 || !scan.Take(kMonthMark)) return kNoDate;
     day = ReadNumber(scan, kMaxMonthDayDigits);
-    if (day < 0 || !scan.Take(kDayMark)) return std::nullopt;
+    if (day < 0 || !scan.Take(kDayMark)) return kNoDate;
   } else if (IsSeparator(separator)) {
     month = ReadNumber(scan, kMaxMonthDayDigits);
-    if (month < 0 || !scan.Take(separator)) return std::nullopt;
+    if (month < 0 || !scan.Take(separator)) return kNoDate;
     day = ReadNumber(scan, kMaxMonthDayDigits);
-    if (day < 0) return std::nullopt;
+    if (day < 0) return kNoDate;
   } else {
-    return std::nullopt;
+    return kNoDate;
   }
-  if (!scan.OnlyBlanksLeft()) return std::nullopt;
+  if (!scan.OnlyBlanksLeft()) return kNoDate;
 
-  if (!hasEra) return ValidDate(yearNumber, month, day);
+  if (!hasEra) return MakeDate(yearNumber, month, day);
 
   // Era year n is the Gregorian year (first year + n - 1); the date must lie in the era.
   const auto index = static_cast<std::size_t>(eraIndex);
   const Era& era = kEras[index];
-  if (yearNumber < 1) return std::nullopt;
-  const auto date = ValidDate(era.firstYear + yearNumber - 1, month, day);
-  if (!date || *date < era.firstDay) return std::nullopt;
-  if (index + 1 < kEraCount && *date >= kEras[index + 1].firstDay) return std::nullopt;
+  if (yearNumber < 1) return kNoDate;
+  const auto date = MakeDate(era.firstYear + yearNumber - 1, month, day);
+  if (!date.ok() || date < era.firstDay) return kNoDate;
+  if (index + 1 < kEraCount && date >= kEras[index + 1].firstDay) return kNoDate;
   return date;
+}
+
+std::chrono::year_month_day Parse(std::string_view text) noexcept {
+  // Most texts are plain ASCII, so read them as such first. A byte above 0x7F matches nothing
+  // in the grammar, so a date found this way is what the full reader would find; only a text
+  // refused here that holds such bytes needs the full reader.
+  const auto date = ParseWith<detail::AsciiScanner>(text);
+  if (date.ok() || detail::IsAscii(text)) return date;
+  return ParseWith<detail::TextScanner>(text);
 }
 
 std::chrono::year_month_day ParseOrFail(std::string_view text) {
   const auto date = Parse(text);
-  if (!date) throw Failure("the text names no date");
-  return *date;
+  if (!date.ok()) throw Failure("the text names no date");
+  return date;
 }
 
 }  // namespace
 
 std::optional<std::chrono::year_month_day> ValidDate(int year, int month, int day) noexcept {
-  if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > 31) {
-    return std::nullopt;
-  }
-  const std::chrono::year_month_day date{std::chrono::year{year},
-                                         std::chrono::month{static_cast<unsigned>(month)},
-                                         std::chrono::day{static_cast<unsigned>(day)}};
-  if (!date.ok()) return std::nullopt;  // February 30 and the like
+  const auto date = MakeDate(year, month, day);
+  if (!date.ok()) return std::nullopt;
   return date;
 }
 
-std::optional<std::chrono::year_month_day> ParseDate(std::string_view text) noexcept {
-  return Parse(text);
+bool TryParseDate(std::string_view text, std::chrono::year_month_day& date) noexcept {
+  const auto parsed = Parse(text);
+  if (!parsed.ok()) return false;
+  date = parsed;
+  return true;
 }
 
 bool IsDate(std::string_view text) noexcept {
-  return Parse(text).has_value();
+  return Parse(text).ok();
 }
 
 std::int16_t YearOf(std::string_view text) {

@@ -25,36 +25,33 @@ inline constexpr char32_t kIdeographicSpace = 0x3000;
 class TextScanner {
  public:
   explicit constexpr TextScanner(std::string_view text) noexcept
-      : at_(text.data()), end_(text.data() + text.size()) {}
+      : at_(text.data()), end_(text.data() + text.size()) {
+    Load();
+  }
 
-  constexpr bool AtEnd() const noexcept { return at_ == end_; }
+  constexpr bool AtEnd() const noexcept { return current_ == kEndOfText; }
 
   // Returns the next character, folded, without consuming it.
-  constexpr char32_t Peek() const noexcept {
-    std::size_t length = 0;
-    return Decode(length);
-  }
+  constexpr char32_t Peek() const noexcept { return current_; }
 
   // Returns the next character, folded, and consumes it (a bad sequence consumes one byte).
   constexpr char32_t Next() noexcept {
-    std::size_t length = 0;
-    const char32_t c = Decode(length);
-    at_ += length;
+    const char32_t c = current_;
+    at_ += length_;
+    Load();
     return c;
   }
 
   // Consumes the next character when it is `wanted`; returns whether it was.
   constexpr bool Take(char32_t wanted) noexcept {
-    std::size_t length = 0;
-    if (Decode(length) != wanted) return false;
-    at_ += length;
+    if (current_ != wanted) return false;
+    Next();
     return true;
   }
 
   // Consumes blanks: space, tab and the ideographic space (which folds to a space).
   constexpr void SkipBlanks() noexcept {
-    while (Take(U' ') || Take(U'\t')) {
-    }
+    while (current_ == U' ' || current_ == U'\t') Next();
   }
 
   // Returns whether nothing but blanks is left.
@@ -73,11 +70,20 @@ class TextScanner {
     return c;
   }
 
-  constexpr char32_t Decode(std::size_t& length) const noexcept {
-    if (at_ == end_) return kEndOfText;
-    const unsigned lead = Byte(at_);
-    length = 1;
-    if (lead < 0x80U) return lead;  // plain ASCII, the common case
+  // Decodes the character at at_ into current_ and length_.
+  constexpr void Load() noexcept {
+    length_ = 1;
+    if (at_ == end_) {
+      current_ = kEndOfText;
+      length_ = 0;
+    } else if (const unsigned lead = Byte(at_); lead < 0x80U) {
+      current_ = lead;  // plain ASCII, the common case
+    } else {
+      current_ = DecodeMultiByte(lead);
+    }
+  }
+
+  constexpr char32_t DecodeMultiByte(unsigned lead) noexcept {
     const auto left = static_cast<std::size_t>(end_ - at_);
     std::size_t size = 0;
     char32_t c = 0;
@@ -98,10 +104,52 @@ class TextScanner {
       c = (c << 6) | (b & 0x3FU);
     }
     if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kBadText;
-    length = size;
+    length_ = size;
     return Fold(c);
   }
 
+  const char* at_;
+  const char* end_;
+  char32_t current_ = kEndOfText;
+  std::size_t length_ = 0;
+};
+
+// Returns whether the text is plain ASCII, the form the module's own texts always take.
+constexpr bool IsAscii(std::string_view text) noexcept {
+  unsigned char bits = 0;
+  for (const char c : text) bits = static_cast<unsigned char>(bits | static_cast<unsigned char>(c));
+  return bits < 0x80U;
+}
+
+// TextScanner's interface reading each byte as one character, for plain ASCII texts: nothing
+// needs decoding or folding, so reading costs one load and one compare. A byte above 0x7F
+// reads as a character in U+0080..U+00FF, which no parser accepts.
+class AsciiScanner {
+ public:
+  explicit constexpr AsciiScanner(std::string_view text) noexcept
+      : at_(text.data()), end_(text.data() + text.size()) {}
+
+  constexpr bool AtEnd() const noexcept { return at_ == end_; }
+  constexpr char32_t Peek() const noexcept {
+    return at_ == end_ ? kEndOfText : static_cast<unsigned char>(*at_);
+  }
+  constexpr char32_t Next() noexcept {
+    return at_ == end_ ? kEndOfText : static_cast<unsigned char>(*at_++);
+  }
+  constexpr bool Take(char32_t wanted) noexcept {
+    if (Peek() != wanted) return false;
+    ++at_;
+    return true;
+  }
+  constexpr void SkipBlanks() noexcept {
+    while (at_ != end_ && (*at_ == ' ' || *at_ == '\t')) ++at_;
+  }
+  constexpr bool OnlyBlanksLeft() noexcept {
+    SkipBlanks();
+    return AtEnd();
+  }
+
+ private:
   const char* at_;
   const char* end_;
 };

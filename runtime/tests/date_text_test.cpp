@@ -233,6 +233,19 @@ TEST(ParseDate, RefusedTexts) {
   }
 }
 
+TEST(TryParseDate, LeavesTheDateUnchangedOnFailure) {
+  // Texts that fail late: after the date was assembled, or after its era was read.
+  for (const std::string_view text : {"2005/2/30", "平成31年5月1日", "2005/5/4 x", "", "H0/1/8"}) {
+    SCOPED_TRACE(text);
+    auto date = 1234y / 5 / 6;
+    EXPECT_FALSE(TryParseDate(text, date));
+    EXPECT_EQ(date, 1234y / 5 / 6);
+  }
+  auto date = 1234y / 5 / 6;
+  EXPECT_TRUE(TryParseDate("H17/5/4", date));
+  EXPECT_EQ(date, 2005y / 5 / 4);
+}
+
 TEST(ValidDate, RealDatesOnly) {
   const struct {
     const char* name;

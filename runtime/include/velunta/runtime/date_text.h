@@ -23,9 +23,19 @@ namespace velunta::runtime {
 // 1..9999. The date-text test on numbers: ValidDate(2005, 2, 30) -> nothing.
 std::optional<std::chrono::year_month_day> ValidDate(int year, int month, int day) noexcept;
 
+// Returns true and sets date to the date a text names; returns false and leaves date unchanged
+// when it names none. Never throws. Example: TryParseDate("H17/5/4", d) -> true, d 2005-05-04.
+bool TryParseDate(std::string_view text, std::chrono::year_month_day& date) noexcept;
+
 // Returns the date a text names, or nothing when it names none. Never throws.
 // Example: ParseDate("令和元年5月1日") -> 2019-05-01; ParseDate("2005/2/30") -> nothing.
-std::optional<std::chrono::year_month_day> ParseDate(std::string_view text) noexcept;
+// Inline so that the optional is built where it is used: returned from a call, its packed
+// value costs more than the parse itself.
+inline std::optional<std::chrono::year_month_day> ParseDate(std::string_view text) noexcept {
+  std::chrono::year_month_day date;
+  if (!TryParseDate(text, date)) return std::nullopt;
+  return date;
+}
 
 // Returns true exactly when the text names a real date in an accepted form.
 bool IsDate(std::string_view text) noexcept;
