@@ -255,13 +255,17 @@ TEST_F(YearList, EveryYearAsTheModuleListsIt) {
   for (const bool includeSundays : {false, true}) {
     option->setChecked(includeSundays);
     control<QRadioButton>(q("Option1(0)"))->setChecked(!includeSundays);
-    for (std::int16_t y = 1940; y <= 2100; ++y) {
+    int failingYears = 0;
+    for (std::int16_t y = 1940; y <= 2100 && failingYears < 3; ++y) {
       SCOPED_TRACE(std::to_string(y) + (includeSundays ? " with Sundays" : ""));
       text3->setText(QString::number(y));
       QTest::mouseClick(command3, Qt::LeftButton);
       const QStringList produced = listItems();
       const QStringList expected = expectedLines(y, includeSundays);
-      if (produced != expected) expectSameLines(produced, expected);
+      if (produced != expected) {
+        ++failingYears;
+        expectSameLines(produced, expected);
+      }
       if (y >= 1949 && produced.isEmpty()) ADD_FAILURE() << "no days off listed";
     }
   }
