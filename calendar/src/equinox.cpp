@@ -5,8 +5,7 @@
 namespace velunta {
 namespace {
 
-// Every equinox of the table falls in its month in JST: March 19–21 or September 21–24 over
-// 1600..2399.
+// Every equinox of the table falls in its own year and month in JST.
 constexpr bool TableIsPlausible() {
   for (int y = static_cast<int>(kFirstYear); y <= static_cast<int>(kLastYear); ++y) {
     const std::size_t i = static_cast<std::size_t>(y - static_cast<int>(kFirstYear));
