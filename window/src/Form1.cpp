@@ -55,13 +55,13 @@ const char* const kStandInFace = "IPAGothic";
 constexpr int kFontPixels = 15;
 
 QFont windowFont() {
-  static const bool substituted = [] {
+  // Once per program, and only where the face is missing.
+  [[maybe_unused]] static const bool substituted = [] {
     const QString face = QString::fromUtf8(kFace);
     if (QFontDatabase::families().contains(face)) return false;
     QFont::insertSubstitution(face, QString::fromUtf8(kStandInFace));
     return true;
   }();
-  static_cast<void>(substituted);
 
   QFont font(QString::fromUtf8(kFace));
   font.setPixelSize(kFontPixels);
