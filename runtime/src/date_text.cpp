@@ -1,5 +1,7 @@
 #include "velunta/runtime/date_text.h"
 
+#include <iterator>
+
 #include "text_scan.h"
 #include "velunta/runtime/failure.h"
 
@@ -30,7 +32,6 @@ constexpr Era kEras[] = {
     {U'S', U'昭', U'和', 1926, 1926y / 12 / 25}, {U'H', U'平', U'成', 1989, 1989y / 1 / 8},
     {U'R', U'令', U'和', 2019, 2019y / 5 / 1},  // runs to the year 9999
 };
-constexpr std::size_t kEraCount = std::size(kEras);
 
 constexpr char32_t kYearMark = U'年';
 constexpr char32_t kMonthMark = U'月';
@@ -41,26 +42,20 @@ constexpr char32_t ToUpperAscii(char32_t c) noexcept {
   return (c >= U'a' && c <= U'z') ? c - (U'a' - U'A') : c;
 }
 
-// Reads an era prefix (a letter in either case or the kanji name) if there is one. Returns the
-// era's index, kEraCount when there is no era, or -1 when the text starts like an era name but
-// is none.
+// Reads an era name, a letter in either case or two kanji; returns the era, or nothing when
+// the text does not start with one.
 template <class Scanner>
-int ReadEra(Scanner& scan) noexcept {
-  const char32_t c = scan.Peek();
-  const char32_t letter = ToUpperAscii(c);
-  for (std::size_t i = 0; i < kEraCount; ++i) {
-    if (letter == kEras[i].letter) {
-      scan.Next();
-      return static_cast<int>(i);
-    }
+const Era* ReadEra(Scanner& scan) noexcept {
+  const char32_t first = scan.Next();
+  const char32_t letter = ToUpperAscii(first);
+  for (const Era& era : kEras) {
+    if (letter == era.letter) return &era;
   }
-  if (c < 0x80) return static_cast<int>(kEraCount);
-  scan.Next();
   const char32_t second = scan.Next();
-  for (std::size_t i = 0; i < kEraCount; ++i) {
-    if (c == kEras[i].name1 && second == kEras[i].name2) return static_cast<int>(i);
+  for (const Era& era : kEras) {
+    if (first == era.name1 && second == era.name2) return &era;
   }
-  return -1;
+  return nullptr;
 }
 
 // Reads 1..maxDigits decimal digits; returns their value, or -1 when there is no digit or more
@@ -107,15 +102,13 @@ std::chrono::year_month_day ParseWith(std::string_view text) noexcept {
   if (scan.AtEnd()) return kNoDate;
 
   // Digits start a plain Gregorian year; anything else must be an era.
-  int eraIndex = static_cast<int>(kEraCount);
+  const Era* era = nullptr;
   if (DigitValue(scan.Peek()) < 0) {
-    eraIndex = ReadEra(scan);
-    if (eraIndex < 0 || eraIndex == static_cast<int>(kEraCount)) return kNoDate;
+    era = ReadEra(scan);
+    if (era == nullptr) return kNoDate;
   }
-  const bool hasEra = eraIndex < static_cast<int>(kEraCount);
-
   const int yearNumber =
-      (hasEra && scan.Take(kFirstYearOfEra)) ? 1 : ReadNumber(scan, kMaxYearDigits);
+      (era != nullptr && scan.Take(kFirstYearOfEra)) ? 1 : ReadNumber(scan, kMaxYearDigits);
   if (yearNumber < 0) return kNoDate;
 
   // 2005年5月4日 marks each part; 2005/5/4, 2005-5-4 and 2005.5.4 repeat one separator.
@@ -137,15 +130,15 @@ std::chrono::year_month_day ParseWith(std::string_view text) noexcept {
   }
   if (!scan.OnlyBlanksLeft()) return kNoDate;
 
-  if (!hasEra) return MakeDate(yearNumber, month, day);
+  if (era == nullptr) return MakeDate(yearNumber, month, day);
 
-  // Era year n is the Gregorian year (first year + n - 1); the date must lie in the era.
-  const auto index = static_cast<std::size_t>(eraIndex);
-  const Era& era = kEras[index];
+  // Era year n is the Gregorian year (first year + n - 1); the date must lie in the era, which
+  // ends the day before the next one begins.
   if (yearNumber < 1) return kNoDate;
-  const auto date = MakeDate(era.firstYear + yearNumber - 1, month, day);
-  if (!date.ok() || date < era.firstDay) return kNoDate;
-  if (index + 1 < kEraCount && date >= kEras[index + 1].firstDay) return kNoDate;
+  const auto date = MakeDate(era->firstYear + yearNumber - 1, month, day);
+  if (!date.ok() || date < era->firstDay) return kNoDate;
+  const Era* next = era + 1;
+  if (next != std::end(kEras) && date >= next->firstDay) return kNoDate;
   return date;
 }
 
