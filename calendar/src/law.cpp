@@ -115,6 +115,39 @@ constexpr auto kMonthBegin = [] {
   return begin;
 }();
 
+// kCandidateDays[m] bit d: day d of month m is a national holiday in some year. Most dates fail
+// this one test.
+constexpr auto kCandidateDays = [] {
+  std::array<std::uint32_t, 13> mask{};
+  unsigned equinoxLow[2] = {31, 31};
+  unsigned equinoxHigh[2] = {1, 1};
+  for (const auto& yearDays : kEquinoxDay) {
+    for (std::size_t s = 0; s < 2; ++s) {
+      equinoxLow[s] = std::min<unsigned>(equinoxLow[s], yearDays[s]);
+      equinoxHigh[s] = std::max<unsigned>(equinoxHigh[s], yearDays[s]);
+    }
+  }
+  auto setDays = [&mask](unsigned m, unsigned from, unsigned to) {
+    for (unsigned d = from; d <= to; ++d) mask[m] |= 1U << d;
+  };
+  for (const Rule& rule : kRules) {
+    switch (rule.on) {
+      case On::fixedDay:
+        setDays(rule.month, rule.value, rule.value);
+        break;
+      case On::nthMonday:
+        setDays(rule.month, 7 * rule.value - 6, 7 * rule.value);
+        break;
+      case On::equinox: {
+        const std::size_t s = rule.month == 3 ? 0 : 1;
+        setDays(rule.month, equinoxLow[s], equinoxHigh[s]);
+        break;
+      }
+    }
+  }
+  return mask;
+}();
+
 // Substitute holidays: from 1973-04-12 the Monday after a national holiday on a Sunday; from
 // 2007 the first day after it that is no national holiday.
 constexpr year_month_day kSubstituteFrom{year{1973}, std::chrono::April, day{12}};
@@ -150,10 +183,10 @@ constexpr year_month_day DateOf(const Rule& rule, year y) noexcept {
 
 // Returns the row of the national holiday on a valid date, or nullptr.
 constexpr const Rule* NationalRule(year_month_day date) noexcept {
-  if (date < kActInForce) return nullptr;
-  const int y = static_cast<int>(date.year());
   const unsigned m = static_cast<unsigned>(date.month());
   const unsigned d = static_cast<unsigned>(date.day());
+  if ((kCandidateDays[m] >> d & 1U) == 0 || date < kActInForce) return nullptr;
+  const int y = static_cast<int>(date.year());
   for (std::size_t i = kMonthBegin[m]; i < kMonthBegin[m + 1]; ++i) {
     const Rule& rule = kRules[i];
     if (y < rule.first || y > rule.last) continue;
@@ -177,6 +210,13 @@ constexpr const Rule* NationalRule(year_month_day date) noexcept {
 
 constexpr bool IsNational(sys_days date) noexcept {
   return NationalRule(year_month_day{date}) != nullptr;
+}
+
+// Returns the day before a valid date, without a round trip through the day count in the
+// common case.
+constexpr year_month_day DayBefore(year_month_day date) noexcept {
+  if (date.day() > day{1}) return {date.year(), date.month(), date.day() - days{1}};
+  return year_month_day{sys_days{date} - days{1}};
 }
 
 constexpr Holiday Make(year_month_day date, weekday wd, HolidayKind kind, std::string_view name,
@@ -216,12 +256,13 @@ constexpr bool IsCitizens(year_month_day date, sys_days day, weekday wd) noexcep
 
 std::optional<Holiday> Classify(year_month_day date, LabelStyle style) noexcept {
   if (date < kActInForce) return std::nullopt;
-  const sys_days day{date};
   if (const Rule* rule = NationalRule(date)) {
-    return Make(date, weekday{day}, rule->kind, rule->name, rule->listName, rule->nameEn, style);
+    return Make(date, weekday{sys_days{date}}, rule->kind, rule->name, rule->listName, rule->nameEn,
+                style);
   }
   // Both derived kinds follow a national holiday.
-  if (!IsNational(day - days{1})) return std::nullopt;
+  if (NationalRule(DayBefore(date)) == nullptr) return std::nullopt;
+  const sys_days day{date};
   const weekday wd{day};
   if (IsSubstitute(day, wd)) {
     return Make(date, wd, HolidayKind::substitute, kSubstituteName, kListRestDay, kSubstituteNameEn,

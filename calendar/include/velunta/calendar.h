@@ -10,7 +10,7 @@
 //   auto h = velunta::HolidayOn(2021y / August / 9);
 //   // h.has_value() && (*h)->name == "振替休日" && (*h)->kind == HolidayKind::substitute
 //   auto list = velunta::HolidaysOfYear(2019y, velunta::LabelStyle::officialList);
-//   // list->size() == 22, (*list)[5].name == "休日（祝日扱い）" (2019-05-01)
+//   // list->size() == 22, (*list)[6].name == "休日（祝日扱い）" (2019-05-01)
 
 #include <chrono>
 #include <cstdint>
@@ -169,7 +169,7 @@ Result<std::vector<Holiday>> HolidaysOfYear(std::chrono::year y,
 // Returns every holiday from `first` to `last`, both included, in date order.
 // Errors: invalidDate if either date is impossible, outOfRange if either lies outside
 // 1600..2399, invalidRange if first > last.
-// Example: 2019-04-27..2019-05-06 -> 7 holidays (04-29 .. 05-06).
+// Example: 2019-04-27..2019-05-06 -> 8 holidays (04-29 .. 05-06).
 Result<std::vector<Holiday>> HolidaysBetween(std::chrono::year_month_day first,
                                              std::chrono::year_month_day last,
                                              LabelStyle style = LabelStyle::official);
@@ -203,7 +203,7 @@ struct Equinox {
 };
 
 // Returns the vernal or autumnal equinox of a year. Errors: outOfRange outside 1600..2399.
-// Example: Equinox(2024y, Season::vernal) -> utc 2024-03-20 03:06 (about), day 2024-03-20,
+// Example: EquinoxOf(2024y, Season::vernal) -> utc 2024-03-20 03:06 (about), day 2024-03-20,
 // official true; (2100y, Season::autumnal) -> official false (a prediction).
 Result<Equinox> EquinoxOf(std::chrono::year y, Season season) noexcept;
 

@@ -1,0 +1,128 @@
+// One benchmark per public operation, on fixed inputs.
+
+#include <benchmark/benchmark.h>
+#include <velunta/calendar.h>
+
+#include <chrono>
+
+#include "astronomy.h"
+
+namespace {
+
+using namespace std::chrono;
+
+// The holiday on every date of 1948–2399 in turn; the rate is per date.
+void BM_HolidayOnEveryDate(benchmark::State& state) {
+  const sys_days first{1948y / 1 / 1};
+  const sys_days last{2399y / 12 / 31};
+  std::int64_t dates = 0;
+  for (auto _ : state) {
+    int holidays = 0;
+    for (sys_days d = first; d <= last; d += days{1}) {
+      auto holiday = velunta::HolidayOn(year_month_day{d});
+      holidays += holiday.has_value() && holiday->has_value();
+    }
+    benchmark::DoNotOptimize(holidays);
+    dates += (last - first).count() + 1;
+  }
+  state.SetItemsProcessed(dates);
+}
+BENCHMARK(BM_HolidayOnEveryDate)->Unit(benchmark::kMillisecond);
+
+void BM_HolidayOnOneDate(benchmark::State& state) {
+  year_month_day date = 2019y / 5 / 2;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    auto holiday = velunta::HolidayOn(date);
+    benchmark::DoNotOptimize(holiday);
+  }
+}
+BENCHMARK(BM_HolidayOnOneDate);
+
+void BM_HolidaysOfYear(benchmark::State& state) {
+  year y = 2019y;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(y);
+    auto list = velunta::HolidaysOfYear(y);
+    benchmark::DoNotOptimize(list);
+  }
+}
+BENCHMARK(BM_HolidaysOfYear);
+
+void BM_HolidaysBetweenTenYears(benchmark::State& state) {
+  year_month_day first = 2020y / 1 / 1;
+  year_month_day last = 2029y / 12 / 31;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(first);
+    benchmark::DoNotOptimize(last);
+    auto list = velunta::HolidaysBetween(first, last);
+    benchmark::DoNotOptimize(list);
+  }
+}
+BENCHMARK(BM_HolidaysBetweenTenYears);
+
+// The live astronomical computation of one equinox instant (ERFA, ΔT, root finding).
+void BM_EquinoxInstantAstronomy(benchmark::State& state) {
+  int y = 2024;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(y);
+    auto instant = velunta::astronomy::EquinoxInstant(y, velunta::Season::autumnal);
+    benchmark::DoNotOptimize(instant);
+  }
+}
+BENCHMARK(BM_EquinoxInstantAstronomy)->Unit(benchmark::kMicrosecond);
+
+// The library's answer, read from the build-time table.
+void BM_EquinoxesOf(benchmark::State& state) {
+  year y = 2024y;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(y);
+    auto both = velunta::EquinoxesOf(y);
+    benchmark::DoNotOptimize(both);
+  }
+}
+BENCHMARK(BM_EquinoxesOf);
+
+void BM_IsBusinessDay(benchmark::State& state) {
+  year_month_day date = 2024y / 5 / 7;
+  const velunta::BusinessDayOptions options{.bankClosingDays = true};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    auto open = velunta::IsBusinessDay(date, options);
+    benchmark::DoNotOptimize(open);
+  }
+}
+BENCHMARK(BM_IsBusinessDay);
+
+void BM_AddTwentyBusinessDays(benchmark::State& state) {
+  year_month_day date = 2024y / 4 / 20;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    auto to = velunta::AddBusinessDays(date, 20);
+    benchmark::DoNotOptimize(to);
+  }
+}
+BENCHMARK(BM_AddTwentyBusinessDays);
+
+void BM_CountBusinessDaysOneYear(benchmark::State& state) {
+  year_month_day from = 2024y / 1 / 1;
+  year_month_day to = 2025y / 1 / 1;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(from);
+    auto count = velunta::CountBusinessDays(from, to);
+    benchmark::DoNotOptimize(count);
+  }
+}
+BENCHMARK(BM_CountBusinessDaysOneYear)->Unit(benchmark::kMicrosecond);
+
+void BM_RollModifiedFollowing(benchmark::State& state) {
+  year_month_day date = 2019y / 4 / 30;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    auto rolled = velunta::RollToBusinessDay(date, velunta::Roll::modifiedFollowing);
+    benchmark::DoNotOptimize(rolled);
+  }
+}
+BENCHMARK(BM_RollModifiedFollowing);
+
+}  // namespace
