@@ -129,7 +129,24 @@ char* WritePattern(Day day, std::string_view pattern, char* out) noexcept {
   return out;
 }
 
+// The pattern of every date text the year list produces, written without reading it.
+constexpr std::string_view kIsoLikePattern = "YYYY/MM/DD";
+
+std::string WriteIsoLike(std::chrono::year_month_day date) {
+  const auto year = static_cast<unsigned>(static_cast<int>(date.year()));  // [1, 9999]
+  std::array<char, 10> text;
+  text[0] = Digit(year / 1000);
+  text[1] = Digit(year / 100 % 10);
+  PutTwoDigits(&text[2], year % 100);
+  text[4] = '/';
+  PutTwoDigits(&text[5], static_cast<unsigned>(date.month()));
+  text[7] = '/';
+  PutTwoDigits(&text[8], static_cast<unsigned>(date.day()));
+  return std::string(text.data(), text.size());
+}
+
 std::string Format(Day day, std::string_view pattern) {
+  if (pattern == kIsoLikePattern) return WriteIsoLike(day.date);
   if (pattern.size() <= kStackOutput / kGrowthPerPatternByte) {
     // The common short pattern: one string built from a stack buffer; results of up to 15
     // bytes ("YYYY/MM/DD") fit the string's own small buffer and allocate nothing.
