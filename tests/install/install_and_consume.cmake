@@ -13,4 +13,7 @@ run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}" -B "${WORK_DIR}/build" -G "${GENERATOR
     "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix")
 run(${CMAKE_COMMAND} --build "${WORK_DIR}/build")
 run("${WORK_DIR}/build/consumer")
+if(EXISTS "${WORK_DIR}/build/window_consumer")
+  run(${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen "${WORK_DIR}/build/window_consumer")
+endif()
 message(STATUS "installed tree found, linked and ran")

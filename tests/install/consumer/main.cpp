@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <velunta/Mdl_Velunta.h>
+#include <velunta/calendar.h>
 
 int main() {
   std::int16_t isHoliday = 0;
@@ -23,6 +24,12 @@ int main() {
   if (!Mdl_Velunta::GetYearHolidays(year, Mdl_Velunta::kFalse, count, dates, names, weekdays) ||
       count != 16) {
     std::puts("2005 does not list 16 days off");
+    return 1;
+  }
+  using namespace std::chrono;
+  const auto substitute = velunta::HolidayOn(2021y / August / 9);
+  if (!substitute || !substitute.value()) {
+    std::puts("2021-08-09 is not a day off by the law calendar");
     return 1;
   }
   std::puts("ok");
