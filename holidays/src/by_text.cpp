@@ -13,11 +13,11 @@ Truth GetHolidayInfoByText(const std::string& dateText, std::int16_t& isHoliday,
   using namespace velunta;
   return holidays::Guarded([&] {
     // One reading of the text gives the date test and its year, month and day at once.
-    const auto date = runtime::ParseDate(dateText);
-    if (!date) return kFalse;
-    const auto year = runtime::NarrowToInt16(static_cast<int>(date->year()));
-    const auto month = runtime::NarrowToInt16(static_cast<unsigned>(date->month()));
-    const auto day = runtime::NarrowToInt16(static_cast<unsigned>(date->day()));
+    std::chrono::year_month_day date;
+    if (!runtime::TryParseDate(dateText, date)) return kFalse;
+    const auto year = runtime::NarrowToInt16(static_cast<int>(date.year()));
+    const auto month = runtime::NarrowToInt16(static_cast<unsigned>(date.month()));
+    const auto day = runtime::NarrowToInt16(static_cast<unsigned>(date.day()));
     return GetHolidayInfo(year, month, day, isHoliday, code);
   });
 }
