@@ -3,32 +3,13 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 #include <velunta/Mdl_Velunta.h>
 
-namespace {
-std::size_t allocations = 0;
-}  // namespace
-
-// Counted so that each benchmark can report its heap allocations per call.
-// The replacements pair malloc with free; GCC cannot see that they replace the global pair.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc{};
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
+#include "../tests/counting_new.h"
 
 namespace {
 
@@ -66,8 +47,9 @@ const std::vector<std::string>& AllTexts() {
 }
 
 void ReportAllocations(benchmark::State& state, std::size_t before) {
-  state.counters["allocs/call"] = benchmark::Counter(static_cast<double>(allocations - before),
-                                                     benchmark::Counter::kAvgIterations);
+  state.counters["allocs/call"] = benchmark::Counter(
+      static_cast<double>(velunta::holidays::testing::HeapAllocations() - before),
+      benchmark::Counter::kAvgIterations);
 }
 
 void BM_GetHolidayInfo(benchmark::State& state) {
@@ -75,7 +57,7 @@ void BM_GetHolidayInfo(benchmark::State& state) {
   std::size_t i = 0;
   std::int16_t isHoliday = 0;
   std::int16_t code = 0;
-  const std::size_t before = allocations;
+  const std::size_t before = velunta::holidays::testing::HeapAllocations();
   for (auto _ : state) {
     const Date& d = dates[i];
     benchmark::DoNotOptimize(Mdl_Velunta::GetHolidayInfo(d.year, d.month, d.day, isHoliday, code));
@@ -91,7 +73,7 @@ void BM_GetHolidayInfoByText(benchmark::State& state) {
   std::size_t i = 0;
   std::int16_t isHoliday = 0;
   std::int16_t code = 0;
-  const std::size_t before = allocations;
+  const std::size_t before = velunta::holidays::testing::HeapAllocations();
   for (auto _ : state) {
     benchmark::DoNotOptimize(Mdl_Velunta::GetHolidayInfoByText(texts[i], isHoliday, code));
     benchmark::DoNotOptimize(code);
