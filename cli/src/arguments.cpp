@@ -91,8 +91,9 @@ year_month_day ReadRangeEnd(std::string_view text, Rules rules, RangeEnd end) {
 int ReadCount(std::string_view text) {
   // An optional sign and at least one digit; from_chars reads a minus but not a plus.
   std::string_view number = text;
-  if (!number.empty() && number.front() == '+') number.remove_prefix(1);
-  const std::size_t firstDigit = !number.empty() && number.front() == '-' ? 1 : 0;
+  const bool plus = !number.empty() && number.front() == '+';
+  if (plus) number.remove_prefix(1);
+  const std::size_t firstDigit = !plus && !number.empty() && number.front() == '-' ? 1 : 0;
   const bool wellFormed =
       number.size() > firstDigit &&
       number.find_first_not_of("0123456789", firstDigit) == std::string_view::npos;

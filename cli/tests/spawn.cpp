@@ -1,0 +1,120 @@
+#include "spawn.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace velunta::cli::testing {
+namespace {
+
+std::vector<std::string> MergedEnvironment(const std::vector<std::string>& overrides) {
+  std::vector<std::string> merged;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string text = *entry;
+    const std::string name = text.substr(0, text.find('='));
+    bool replaced = false;
+    for (const auto& o : overrides) replaced = replaced || o.substr(0, o.find('=')) == name;
+    if (!replaced) merged.push_back(text);
+  }
+  merged.insert(merged.end(), overrides.begin(), overrides.end());
+  return merged;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  for (auto& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+void Check(int result, const char* what) {
+  if (result != 0) throw std::runtime_error(std::string(what) + ": " + std::strerror(result));
+}
+
+}  // namespace
+
+Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+  int outPipe[2];
+  int errPipe[2];
+  if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
+    throw std::runtime_error("pipe failed");
+  }
+  posix_spawn_file_actions_t actions;
+  Check(posix_spawn_file_actions_init(&actions), "file actions");
+  Check(posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO), "dup2 stdout");
+  Check(posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO), "dup2 stderr");
+  Check(posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0),
+        "stdin");
+
+  std::vector<std::string> argvTexts{VELUNTA_BINARY};
+  argvTexts.insert(argvTexts.end(), args.begin(), args.end());
+  auto envTexts = MergedEnvironment(env);
+  auto argv = Pointers(argvTexts);
+  auto envp = Pointers(envTexts);
+
+  pid_t pid = 0;
+  const int spawned =
+      posix_spawn(&pid, VELUNTA_BINARY, &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  close(outPipe[1]);
+  close(errPipe[1]);
+  if (spawned != 0) {
+    close(outPipe[0]);
+    close(errPipe[0]);
+    Check(spawned, "posix_spawn " VELUNTA_BINARY);
+  }
+
+  // Read both pipes as they fill, so a long answer cannot block the child on a full pipe.
+  Outcome outcome;
+  pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+  std::string* sinks[2] = {&outcome.out, &outcome.err};
+  int open = 2;
+  while (open > 0) {
+    if (poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      char buffer[65536];
+      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+      if (n > 0) {
+        sinks[i]->append(buffer, static_cast<std::size_t>(n));
+      } else if (n == 0 || errno != EINTR) {
+        close(fds[i].fd);
+        fds[i].fd = -1;
+        --open;
+      }
+    }
+  }
+  int wstatus = 0;
+  while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+  }
+  outcome.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  return outcome;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const auto end = text.find('\n', start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace velunta::cli::testing

@@ -1,0 +1,22 @@
+#pragma once
+// Runs the built velunta as a user would: arguments in; stdout, stderr and the exit status out.
+
+#include <string>
+#include <vector>
+
+namespace velunta::cli::testing {
+
+struct Outcome {
+  int status = -1;  // the exit status, or 128 + the signal that ended the process
+  std::string out;
+  std::string err;
+};
+
+// Runs the velunta binary of this build with args. env holds NAME=value entries that replace or
+// add to the test's own environment (e.g. "TZ=America/Los_Angeles").
+Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
+
+// Returns text split at '\n' (the last line's '\n' ends it, no empty line after it).
+std::vector<std::string> Lines(const std::string& text);
+
+}  // namespace velunta::cli::testing
