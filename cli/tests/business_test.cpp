@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "spawn.h"
+#include "run_binary.h"
 
 namespace velunta::cli::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
-#include "spawn.h"
+#include "run_binary.h"
 
 namespace velunta::cli::testing {
 namespace {

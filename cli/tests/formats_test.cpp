@@ -12,7 +12,7 @@
 
 #include "format_csv.h"
 #include "format_ics.h"
-#include "spawn.h"
+#include "run_binary.h"
 
 namespace velunta::cli::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "spawn.h"
+#include "run_binary.h"
 
 namespace velunta::cli::testing {
 namespace {

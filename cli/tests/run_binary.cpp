@@ -1,4 +1,4 @@
-#include "spawn.h"
+#include "run_binary.h"
 
 #include <fcntl.h>
 #include <poll.h>
