@@ -116,8 +116,11 @@ std::vector<DayRecord> ClassicDays(year_month_day first, year_month_day last, bo
     for (std::size_t i = 0; i < static_cast<std::size_t>(count) && i < dates.size(); ++i) {
       const auto date = ReadDate(dates[i], Rules::classic);
       if (date < first || date > last) continue;
-      // The list gives names, not codes: the code of each listed day tells its kind.
-      list.push_back(Classify(date, dates[i]));
+      // The list gives names, not codes: the code of each listed day tells its kind and its
+      // English name; the Japanese name is the list's own, as the window shows it.
+      auto record = Classify(date, dates[i]);
+      if (i < names.size()) record.name = names[i];
+      list.push_back(std::move(record));
     }
   }
   return list;

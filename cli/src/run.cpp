@@ -131,35 +131,28 @@ int RunOrThrow(int argc, const char* const* argv, std::ostream& out, std::ostrea
       ->type_name("ja|en");
   app.add_option("--format", parsed.format, "text (default), csv, json; ics for list")
       ->type_name("text|csv|json|ics");
-  app.footer(
-      "Examples:\n"
-      "  velunta check 2026/05/06          2026/05/06(水) 振替休日, exit status 0\n"
-      "  velunta check || run-the-job      run the job unless today is a day off in Japan\n"
-      "  velunta list 2026 --format=ics > holidays-2026.ics\n"
-      "  velunta equinox 2026 2027\n"
-      "  velunta business add 2026/04/30 3 --bank-closing-days\n"
-      "Exit status: 0 done (check: every date is a day off), 1 check: a date is no day off,\n"
-      "2 bad input.");
-
   auto* check = app.add_subcommand(
       "check",
       "Tell whether dates are days off (a holiday or a Sunday). Exit status 0 when every "
       "date is, 1 when one is not");
-  check->add_option("DATE", parsed.args,
-                    "2026/05/06, 2026/5/6, 2026-05-06, 2026年5月6日, 令和8年5月6日 or full-width "
-                    "digits; default: today in Japan Standard Time");
+  check
+      ->add_option("DATE", parsed.args,
+                   "2026/05/06, 2026/5/6, 2026-05-06, 2026年5月6日, 令和8年5月6日 or full-width "
+                   "digits; default: today in Japan Standard Time")
+      ->type_name("");
 
   auto* list = app.add_subcommand("list", "List the days off of a year or of a range");
   list->add_option("RANGE", parsed.args,
                    "YEAR, or FROM TO: two dates or years, both included (2026 2027, "
-                   "2026/04/29 2026/05/06)");
+                   "2026/04/29 2026/05/06)")
+      ->type_name("");
   list->add_flag("--sundays", parsed.sundays, "list the Sundays with no holiday too");
 
   auto* equinox = app.add_subcommand(
       "equinox",
       "The vernal and autumnal equinox days of years: the instants in JST and whether "
       "each day is official or predicted");
-  equinox->add_option("YEAR", parsed.args, "one or more years");
+  equinox->add_option("YEAR", parsed.args, "one or more years")->type_name("");
 
   auto* business = app.add_subcommand(
       "business", "Business days on the law calendar: neither holiday nor weekend");
@@ -174,14 +167,43 @@ int RunOrThrow(int argc, const char* const* argv, std::ostream& out, std::ostrea
       ->type_name("DATE,...");
   auto* add = business->add_subcommand(
       "add", "The date N business days after DATE (before it for a negative N)");
-  add->add_option("ARGS", parsed.args, "DATE N");
+  add->add_option("ARGS", parsed.args, "DATE N")->type_name("");
   auto* count = business->add_subcommand(
       "count", "The number of business days from FROM to TO, both included");
-  count->add_option("ARGS", parsed.args, "FROM TO");
+  count->add_option("ARGS", parsed.args, "FROM TO")->type_name("");
   auto* next = business->add_subcommand("next", "The first business day after DATE");
-  next->add_option("DATE", parsed.args, "a date");
+  next->add_option("DATE", parsed.args, "a date")->type_name("");
   auto* previous = business->add_subcommand("previous", "The last business day before DATE");
-  previous->add_option("DATE", parsed.args, "a date");
+  previous->add_option("DATE", parsed.args, "a date")->type_name("");
+
+  app.footer(
+      "Examples:\n"
+      "  velunta check 2026/05/06       2026/05/06(水) 振替休日, exit status 0\n"
+      "  velunta list 2026 --format=ics > holidays-2026.ics\n"
+      "  velunta equinox 2026 2027\n"
+      "  velunta business add 2026/04/30 3 --bank-closing-days\n"
+      "  velunta check >/dev/null; [ $? -eq 1 ] && run-the-job   run it on working days only\n"
+      "Exit status: 0 done (check: every date is a day off), 1 check: a date is no day off,\n"
+      "2 bad input. Each command has its own --help.");
+  const std::string shared =
+      "The shared options --rules, --lang and --format may follow the command.";
+  check->footer("Example: velunta check 2026/05/06 令和8年5月7日 --lang=en\n" + shared);
+  list->footer(
+      "Examples: velunta list 2026 --sundays; velunta list 2026/04/29 2026/05/06 "
+      "--format=csv\n" +
+      shared);
+  equinox->footer("Example: velunta equinox 2026 2030 --format=json\n" + shared);
+  const std::string businessShared =
+      "The options of business (--saturday-workday, --bank-closing-days, --closed) and the shared "
+      "options may follow the command.";
+  business->footer(
+      "Examples: velunta business next 2026/12/30 --bank-closing-days; velunta "
+      "business count 2026/05/01 2026/05/31\n" +
+      businessShared);
+  add->footer("Example: velunta business add 2026/04/30 3 --closed 2026/05/07\n" + businessShared);
+  count->footer("Example: velunta business count 2026/05/01 2026/05/31\n" + businessShared);
+  next->footer("Example: velunta business next 2026/12/30 --bank-closing-days\n" + businessShared);
+  previous->footer("Example: velunta business previous 2027/01/04\n" + businessShared);
 
   // The shared options may follow any command: velunta list 2026 --format=ics.
   for (auto* command : {check, list, equinox, business, add, count, next, previous}) {
@@ -222,6 +244,10 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     std::ostringstream answer;
     const int status = RunOrThrow(argc, argv, answer, err);
     out << answer.str() << std::flush;
+    if (!out) {
+      err << "velunta: cannot write the answer to standard output" << std::endl;
+      return kStatusBadInput;
+    }
     return status;
   } catch (const UsageError& error) {
     err << "velunta: " << error.what() << std::endl;

@@ -87,8 +87,10 @@ TEST(List, RangesJoinTheirYears) {
     }
     EXPECT_EQ(RunVelunta({"list", rules, "--sundays", "1987", "2009"}).out, joined);
     EXPECT_EQ(RunVelunta({"list", rules, "--sundays", "1987/01/01", "2009/12/31"}).out, joined);
-    EXPECT_EQ(RunVelunta({"list", rules, "1987", "1987"}).out,
-              RunVelunta({"list", rules, "1987"}).out);
+    const auto year = RunVelunta({"list", rules, "1987"}).out;
+    EXPECT_EQ(RunVelunta({"list", rules, "1987", "1987"}).out, year);
+    EXPECT_EQ(RunVelunta({"list", rules, "１９８７"}).out, year);  // full-width digits
+    EXPECT_EQ(RunVelunta({"list", rules, "昭和62年1月1日", "1987"}).out, year);
   }
 }
 
