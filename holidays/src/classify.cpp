@@ -74,9 +74,10 @@ bool DayMatches(const MonthRule& rule, const Day& d) {
   return false;
 }
 
+// The day is tested first: it rules out most rows of a month at once.
 bool Matches(const MonthRule& rule, const Day& d) {
-  return d.year >= rule.firstYear && d.year <= rule.lastYear &&
-         WeekdayMatches(rule.weekday, d.weekday) && DayMatches(rule, d);
+  return DayMatches(rule, d) && d.year >= rule.firstYear && d.year <= rule.lastYear &&
+         WeekdayMatches(rule.weekday, d.weekday);
 }
 
 void ApplyEffect(const MonthRule& rule, std::int16_t& code) noexcept {
@@ -132,9 +133,9 @@ Truth GetHolidayInfo(const std::int16_t& year, const std::int16_t& month, const 
     const std::int16_t y = year;
     const std::int16_t m = month;
     const std::int16_t d = day;
-    const auto date = velunta::runtime::ValidDate(y, m, d);
-    if (!date) return kFalse;
-    const std::int16_t weekday = velunta::runtime::WeekdayNumber(*date);
+    std::chrono::year_month_day date;
+    if (!velunta::runtime::TryMakeDate(y, m, d, date)) return kFalse;
+    const std::int16_t weekday = velunta::runtime::WeekdayNumber(date);
 
     code = kWorkingDay;
     bool holiday = ApplyMonthRules(m, Day{y, d, weekday, EquinoxOfMonth(m, y)}, code);

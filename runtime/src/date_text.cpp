@@ -11,8 +11,6 @@ namespace {
 using namespace std::chrono_literals;
 using detail::DigitValue;
 
-constexpr int kFirstYear = 1;
-constexpr int kLastYear = 9999;
 constexpr int kMaxYearDigits = 4;
 constexpr int kMaxMonthDayDigits = 2;
 
@@ -84,13 +82,9 @@ constexpr std::chrono::year_month_day kNoDate{};
 
 // Returns the date of year, month and day, or kNoDate when they name no date in 1..9999.
 std::chrono::year_month_day MakeDate(int year, int month, int day) noexcept {
-  if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > 31) {
-    return kNoDate;
-  }
-  const std::chrono::year_month_day date{std::chrono::year{year},
-                                         std::chrono::month{static_cast<unsigned>(month)},
-                                         std::chrono::day{static_cast<unsigned>(day)}};
-  return date.ok() ? date : kNoDate;  // kNoDate for February 30 and the like
+  std::chrono::year_month_day date = kNoDate;
+  TryMakeDate(year, month, day, date);
+  return date;
 }
 
 // Returns the date a text names, or kNoDate when it names none. One grammar for two
@@ -158,12 +152,6 @@ std::chrono::year_month_day ParseOrFail(std::string_view text) {
 }
 
 }  // namespace
-
-std::optional<std::chrono::year_month_day> ValidDate(int year, int month, int day) noexcept {
-  const auto date = MakeDate(year, month, day);
-  if (!date.ok()) return std::nullopt;
-  return date;
-}
 
 bool TryParseDate(std::string_view text, std::chrono::year_month_day& date) noexcept {
   const auto parsed = Parse(text);

@@ -19,9 +19,33 @@
 
 namespace velunta::runtime {
 
-// Returns the date named by year, month and day, or nothing when they name no real date in
-// 1..9999. The date-text test on numbers: ValidDate(2005, 2, 30) -> nothing.
-std::optional<std::chrono::year_month_day> ValidDate(int year, int month, int day) noexcept;
+inline constexpr int kFirstDateYear = 1;
+inline constexpr int kLastDateYear = 9999;
+
+// Returns true and sets date to the date named by year, month and day; returns false and leaves
+// date unchanged when they name no real date in 1..9999. The date-text test on numbers, inline
+// as the module classifies every date through it. Example: (2005, 2, 30) -> false.
+constexpr bool TryMakeDate(int year, int month, int day,
+                           std::chrono::year_month_day& date) noexcept {
+  if (year < kFirstDateYear || year > kLastDateYear || month < 1 || month > 12 || day < 1 ||
+      day > 31) {
+    return false;
+  }
+  const std::chrono::year_month_day made{std::chrono::year{year},
+                                         std::chrono::month{static_cast<unsigned>(month)},
+                                         std::chrono::day{static_cast<unsigned>(day)}};
+  if (!made.ok()) return false;  // February 30 and the like
+  date = made;
+  return true;
+}
+
+// The same as an optional: ValidDate(2005, 2, 30) -> nothing.
+constexpr std::optional<std::chrono::year_month_day> ValidDate(int year, int month,
+                                                               int day) noexcept {
+  std::chrono::year_month_day date;
+  if (!TryMakeDate(year, month, day, date)) return std::nullopt;
+  return date;
+}
 
 // Returns true and sets date to the date a text names; returns false and leaves date unchanged
 // when it names none. Never throws. Example: TryParseDate("H17/5/4", d) -> true, d 2005-05-04.
