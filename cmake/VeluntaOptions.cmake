@@ -33,3 +33,13 @@ function(velunta_add_library name)
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(DIRECTORY include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 endfunction()
+
+# velunta_add_checks(): the folder's tests/ and bench/, each when its option is on.
+macro(velunta_add_checks)
+  if(VELUNTA_BUILD_TESTS)
+    add_subdirectory(tests)
+  endif()
+  if(VELUNTA_BUILD_BENCHMARKS)
+    add_subdirectory(bench)
+  endif()
+endmacro()
