@@ -1,7 +1,6 @@
 #include "day.h"
 
 #include <array>
-#include <cstdio>
 
 #include <velunta/runtime/date_value.h>
 
@@ -17,14 +16,6 @@ runtime::DateValue ValueOf(year_month_day date) {
   return runtime::ToDateValue(sys_days{date});
 }
 
-// Years 1..9999 only, which every date the command handles lies in.
-std::string PrintDate(year_month_day date, const char* pattern) {
-  char text[16];
-  std::snprintf(text, sizeof text, pattern, static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return text;
-}
-
 }  // namespace
 
 std::string SlashDate(year_month_day date) {
@@ -32,11 +23,11 @@ std::string SlashDate(year_month_day date) {
 }
 
 std::string IsoDate(year_month_day date) {
-  return PrintDate(date, "%04d-%02u-%02u");
+  return runtime::FormatDate(ValueOf(date), "YYYY-MM-DD");
 }
 
 std::string CompactDate(year_month_day date) {
-  return PrintDate(date, "%04d%02u%02u");
+  return runtime::FormatDate(ValueOf(date), "YYYYMMDD");
 }
 
 std::string WeekdayText(year_month_day date, Lang lang) {
