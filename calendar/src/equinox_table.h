@@ -1,6 +1,6 @@
 #pragma once
-// The equinox instants computed at build time (see make_equinox_table.cpp) and the JST days of
-// month derived from them at compile time.
+// The equinox instants (equinox_table.inc, written by make_equinox_table.cpp from the live
+// astronomy and committed) and the JST days of month derived from them at compile time.
 
 #include <array>
 #include <chrono>

@@ -315,7 +315,7 @@ Result<std::optional<Holiday>> HolidayOn(std::chrono::year_month_day date,
 
 Result<bool> IsHoliday(std::chrono::year_month_day date) noexcept {
   auto holiday = HolidayOn(date);
-  if (!holiday) return holiday.error();
+  if (!holiday.has_value()) return holiday.error();
   return holiday->has_value();
 }
 

@@ -1,6 +1,7 @@
 // Writes the table of equinox instants that the calendar library compiles in: one line a year
 // for 1600..2399, the vernal and the autumnal instant in UT as milliseconds since 1970-01-01.
-// Usage: velunta_make_equinox_table <output file>
+// Usage: velunta_make_equinox_table <output file>, or build the target
+// velunta_regenerate_equinox_table, which rewrites calendar/src/equinox_table.inc.
 
 #include <cstdio>
 #include <fstream>

@@ -64,9 +64,9 @@ year_month_day Shift(year_month_day from, int n, const velunta::BusinessDayOptio
 int CountInclusive(year_month_day from, year_month_day to, const velunta::BusinessDayOptions& rules,
                    const std::string& request) {
   const auto before = velunta::CountBusinessDays(from, to, rules);  // `to` excluded
-  if (!before) ThrowCalendarError(before.error(), request);
+  if (!before.has_value()) ThrowCalendarError(before.error(), request);
   const auto last = velunta::IsBusinessDay(to, rules);
-  if (!last) ThrowCalendarError(last.error(), request);
+  if (!last.has_value()) ThrowCalendarError(last.error(), request);
   return *before + (*last ? 1 : 0);
 }
 

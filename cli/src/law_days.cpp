@@ -23,7 +23,7 @@ DayRecord PlainDay(year_month_day date) {
 
 DayRecord LawDay(year_month_day date) {
   const auto holiday = velunta::HolidayOn(date);
-  if (!holiday) throw UsageError(std::string(velunta::Describe(holiday.error())));
+  if (!holiday.has_value()) throw UsageError(std::string(velunta::Describe(holiday.error())));
   return *holiday ? FromHoliday(**holiday) : PlainDay(date);
 }
 

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -49,6 +50,14 @@ constexpr std::string_view Describe(CalendarError error) noexcept {
 // Either a value or a CalendarError (a small stand-in for C++23's std::expected).
 // value(), operator* and operator-> require has_value(); value() throws std::bad_variant_access
 // when called on an error, so check first. error() requires !has_value().
+//
+// Two misreadings are ruled out at compile time:
+//  - A Result whose value is itself a truth value (bool, an int count, an optional) does not
+//    convert to bool: `if (IsHoliday(d))` would test "has a value", true on every valid date.
+//    Write `if (r.has_value() && *r)` or `r.value_or(false)`.
+//  - On a temporary Result, value() and operator* return the value itself, not a reference into
+//    the dying temporary: `for (const auto& h : HolidaysOfYear(2026y).value())` iterates a vector
+//    that lives as long as the loop.
 template <class T>
 class [[nodiscard]] Result {
  public:
@@ -56,12 +65,16 @@ class [[nodiscard]] Result {
   constexpr Result(CalendarError error) : state_(std::in_place_index<1>, error) {}
 
   constexpr bool has_value() const noexcept { return state_.index() == 0; }
-  constexpr explicit operator bool() const noexcept { return has_value(); }
+  constexpr explicit operator bool() const noexcept
+    requires(!std::is_constructible_v<bool, T>)
+  {
+    return has_value();
+  }
 
   constexpr const T& value() const& { return std::get<0>(state_); }
-  constexpr T&& value() && { return std::get<0>(std::move(state_)); }
+  constexpr T value() && { return std::get<0>(std::move(state_)); }
   constexpr const T& operator*() const& { return *std::get_if<0>(&state_); }
-  constexpr T&& operator*() && { return std::move(*std::get_if<0>(&state_)); }
+  constexpr T operator*() && { return std::move(*std::get_if<0>(&state_)); }
   constexpr const T* operator->() const { return std::get_if<0>(&state_); }
   constexpr CalendarError error() const { return *std::get_if<1>(&state_); }
 

@@ -28,7 +28,7 @@ int main() {
   }
   using namespace std::chrono;
   const auto substitute = velunta::HolidayOn(2021y / August / 9);
-  if (!substitute || !substitute.value()) {
+  if (!substitute.has_value() || !substitute->has_value()) {
     std::puts("2021-08-09 is not a day off by the law calendar");
     return 1;
   }
