@@ -313,6 +313,16 @@ Result<std::optional<Holiday>> HolidayOn(std::chrono::year_month_day date,
   return Result<std::optional<Holiday>>{detail::Classify(date, style)};
 }
 
+std::string_view EnglishHolidayName(std::string_view name) noexcept {
+  using namespace detail;
+  if (name == kSubstituteName) return kSubstituteNameEn;
+  if (name == kCitizensName) return kCitizensNameEn;
+  for (const Rule& rule : kRules) {
+    if (rule.name == name || (!rule.listName.empty() && rule.listName == name)) return rule.nameEn;
+  }
+  return {};
+}
+
 Result<bool> IsHoliday(std::chrono::year_month_day date) noexcept {
   auto holiday = HolidayOn(date);
   if (!holiday.has_value()) return holiday.error();

@@ -1,15 +1,14 @@
 #include "arguments.h"
 
-#include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <cstdio>
 #include <limits>
 
-#include <velunta/calendar.h>
 #include <velunta/runtime/date_text.h>
 #include <velunta/runtime/failure.h>
 #include <velunta/runtime/number_text.h>
 
-#include "day.h"
 #include "usage_error.h"
 
 namespace velunta::cli {
@@ -17,41 +16,102 @@ namespace {
 
 using namespace std::chrono;
 
-// The classic rules read any date of the date-text test: the years 1 to 9999.
-constexpr year kClassicFirstYear{1};
-constexpr year kClassicLastYear{9999};
-
 constexpr std::string_view kDateForms =
     "a real date such as 2026/05/06, 2026/5/6, 2026-05-06, 2026年5月6日 or 令和8年5月6日";
 
-year FirstYear(Rules rules) {
-  return rules == Rules::law ? velunta::kFirstYear : kClassicFirstYear;
-}
-year LastYear(Rules rules) {
-  return rules == Rules::law ? velunta::kLastYear : kClassicLastYear;
+// How much of a typed value a message repeats.
+constexpr std::size_t kQuotedCharacters = 64;
+
+std::string YearRange(const records::DaySource& source) {
+  return std::to_string(static_cast<int>(source.FirstYear())) + " to " +
+         std::to_string(static_cast<int>(source.LastYear()));
 }
 
-std::string YearRange(Rules rules) {
-  return std::to_string(static_cast<int>(FirstYear(rules))) + " to " +
-         std::to_string(static_cast<int>(LastYear(rules)));
+// Returns the length of the well-formed UTF-8 sequence at the start of text, or 0.
+std::size_t Utf8Length(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  std::size_t length = 0;
+  std::uint32_t lowest = 0;
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    lowest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    lowest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    lowest = 0x10000;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  std::uint32_t code = lead & (0x7FU >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[i]);
+    if ((next & 0xC0U) != 0x80U) return 0;
+    code = (code << 6) | (next & 0x3FU);
+  }
+  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+  return code < lowest || code > 0x10FFFF || surrogate ? 0 : length;
 }
 
 }  // namespace
 
 std::string Quoted(std::string_view text) {
-  std::string quoted(text.size() + 2, '\'');
-  std::copy(text.begin(), text.end(), quoted.begin() + 1);
+  std::string quoted = "'";
+  std::size_t characters = 0;
+  while (!text.empty()) {
+    if (characters == kQuotedCharacters) {
+      quoted += "…";
+      break;
+    }
+    const std::size_t length = Utf8Length(text);
+    const auto byte = static_cast<unsigned char>(text[0]);
+    if (length == 0 || byte < 0x20 || byte == 0x7F) {
+      static constexpr std::string_view kNamed[] = {
+          "\\0", "", "", "", "", "", "", "\\a", "\\b", "\\t", "\\n", "\\v", "\\f", "\\r"};
+      if (length != 0 && byte < std::size(kNamed) && !kNamed[byte].empty()) {
+        quoted += kNamed[byte];
+      } else {
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(byte));
+        quoted += escaped;
+      }
+      text.remove_prefix(1);
+    } else {
+      // Unicode's line and paragraph separators and the C1 controls break lines too.
+      const std::string_view character = text.substr(0, length);
+      const bool breaks =
+          character == "\u2028" || character == "\u2029" ||
+          (length == 2 && byte == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0);
+      if (breaks) {
+        for (char c : character) {
+          char escaped[5];
+          std::snprintf(escaped, sizeof escaped, "\\x%02x",
+                        static_cast<unsigned>(static_cast<unsigned char>(c)));
+          quoted += escaped;
+        }
+      } else {
+        quoted += character;
+      }
+      text.remove_prefix(length);
+    }
+    ++characters;
+  }
+  quoted += '\'';
   return quoted;
 }
 
-year_month_day ReadDate(std::string_view text, Rules rules) {
+year_month_day ReadDate(std::string_view text, const records::DaySource& source) {
   const auto date = runtime::ParseDate(text);
-  if (!date)
+  if (!date) {
     throw UsageError("not a date: " + Quoted(text) + "; accepted: " + std::string(kDateForms));
-  if (date->year() < FirstYear(rules) || date->year() > LastYear(rules)) {
+  }
+  if (!source.Covers(*date)) {
     throw UsageError("date out of range: " + Quoted(text) +
-                     "; accepted: " + SlashDate(year_month_day{FirstYear(rules), January, day{1}}) +
-                     " to " + SlashDate(year_month_day{LastYear(rules), December, day{31}}));
+                     "; accepted: " + records::SlashDate(source.FirstYear() / January / 1) +
+                     " to " + records::SlashDate(source.LastYear() / December / 31));
   }
   return *date;
 }
@@ -60,13 +120,13 @@ bool LooksLikeYear(std::string_view text) {
   return runtime::IsNumeric(text);
 }
 
-year ReadYear(std::string_view text, Rules rules) {
+year ReadYear(std::string_view text, const records::DaySource& source) {
   // A year is a whole number: the numeric-text test allows a fraction, which a year refuses.
   const bool hasFraction =
       text.find('.') != std::string_view::npos || text.find("．") != std::string_view::npos;
   if (!runtime::IsNumeric(text) || hasFraction) {
     throw UsageError("not a year: " + Quoted(text) + "; accepted: a whole year from " +
-                     YearRange(rules));
+                     YearRange(source));
   }
   std::int16_t number = 0;
   try {
@@ -75,17 +135,16 @@ year ReadYear(std::string_view text, Rules rules) {
     number = std::numeric_limits<std::int16_t>::min();  // beyond any range: refused below
   }
   const year y{number};
-  if (y < FirstYear(rules) || y > LastYear(rules)) {
-    throw UsageError("year out of range: " + Quoted(text) + "; accepted: " + YearRange(rules));
+  if (y < source.FirstYear() || y > source.LastYear()) {
+    throw UsageError("year out of range: " + Quoted(text) + "; accepted: " + YearRange(source));
   }
   return y;
 }
 
-year_month_day ReadRangeEnd(std::string_view text, Rules rules, RangeEnd end) {
-  if (!LooksLikeYear(text)) return ReadDate(text, rules);
-  const year y = ReadYear(text, rules);
-  return end == RangeEnd::first ? year_month_day{y, January, day{1}}
-                                : year_month_day{y, December, day{31}};
+year_month_day ReadRangeEnd(std::string_view text, const records::DaySource& source, RangeEnd end) {
+  if (!LooksLikeYear(text)) return ReadDate(text, source);
+  const year y = ReadYear(text, source);
+  return end == RangeEnd::first ? y / January / 1 : y / December / 31;
 }
 
 int ReadCount(std::string_view text) {
@@ -108,10 +167,6 @@ int ReadCount(std::string_view text) {
                      std::to_string(std::numeric_limits<int>::max()));
   }
   return count;
-}
-
-year_month_day TodayInJapan() {
-  return year_month_day{floor<days>(system_clock::now() + velunta::kJstOffset)};
 }
 
 }  // namespace velunta::cli

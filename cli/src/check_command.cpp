@@ -1,52 +1,62 @@
 // velunta check [DATE...]
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "arguments.h"
-#include "classic_days.h"
-#include "commands.h"
-#include "law_days.h"
-#include "output.h"
+#include "command.h"
 
 namespace velunta::cli {
 namespace {
 
-DayRecord CheckOne(std::string_view text, Rules rules) {
-  return rules == Rules::law ? LawDay(ReadDate(text, Rules::law)) : ClassicDay(text);
+using namespace std::chrono;
+
+int RunCheck(const std::vector<std::string>& texts, const SharedOptions& shared,
+             const Environment& env) {
+  RequireNoIcs(shared, "check");
+  const auto& source = shared.Source();
+  std::vector<year_month_day> dates;
+  for (const auto& text : texts) dates.push_back(ReadDate(text, source));
+  if (texts.empty()) dates.push_back(env.today);
+
+  bool allDaysOff = true;
+  const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
+  writer->Begin();
+  for (const auto date : dates) {
+    auto day = source.Day(date);
+    allDaysOff = allDaysOff && day.dayOff;
+    // The window's check names a plain Sunday 日曜日; the lists leave its name empty.
+    if (shared.format == records::Format::text && day.kind == records::DayKind::sunday) {
+      day.name = "日曜日";
+      day.nameEn = "Sunday";
+    }
+    writer->Day(day);
+  }
+  writer->End();
+  return allDaysOff ? kStatusOk : kStatusNotDayOff;
 }
 
-DayRecord CheckToday(Rules rules) {
-  const auto today = TodayInJapan();
-  return rules == Rules::law ? LawDay(today) : ClassicDay(SlashDate(today));
+void AddCheck(CLI::App& parent, Commands& commands) {
+  auto* check = parent.add_subcommand(
+      "check",
+      "Tell whether dates are days off (a holiday or a Sunday). Exit status 0 when every "
+      "date is, 1 when one is not");
+  auto dates = std::make_shared<std::vector<std::string>>();
+  check
+      ->add_option("DATE", *dates,
+                   "2026/05/06, 2026/5/6, 2026-05-06, 2026年5月6日, 令和8年5月6日 or full-width "
+                   "digits; default: today in Japan Standard Time")
+      ->type_name("");
+  check->footer(
+      "Example: velunta check 2026/05/06 令和8年5月7日 --lang=en\n"
+      "The shared options --rules, --lang and --format may follow the command.");
+  commands.OnRun(check, [dates, &commands](const Environment& env) {
+    return RunCheck(*dates, commands.shared(), env);
+  });
 }
+
+const bool kRegistered = RegisterCommand({"", 10, AddCheck});
 
 }  // namespace
-
-int RunCheck(const std::vector<std::string>& dates, const GlobalOptions& options,
-             std::ostream& out) {
-  RequireNoIcs(options, "check");
-  std::vector<DayRecord> days;
-  if (dates.empty()) {
-    days.push_back(CheckToday(options.rules));
-  } else {
-    for (const auto& text : dates) days.push_back(CheckOne(text, options.rules));
-  }
-
-  if (options.format == Format::text) {
-    for (auto day : days) {
-      // The window's check names a plain Sunday 日曜日; the lists leave its name empty.
-      if (day.kind == kKindSunday) {
-        day.name = "日曜日";
-        day.nameEn = "Sunday";
-      }
-      out << DayLine(day, options.lang) << '\n';
-    }
-  } else {
-    WriteDays(days, options, out);
-  }
-  const bool allDaysOff =
-      std::all_of(days.begin(), days.end(), [](const DayRecord& day) { return day.IsDayOff(); });
-  return allDaysOff ? 0 : 1;
-}
-
 }  // namespace velunta::cli

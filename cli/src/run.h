@@ -1,8 +1,11 @@
 #pragma once
 // The velunta command as a function, so the executable, the tests and the benchmarks run the same
-// code.
+// code with the day and the streams they choose.
 
+#include <chrono>
+#include <istream>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,13 +16,24 @@ inline constexpr int kStatusOk = 0;         // done; for check: every date is a 
 inline constexpr int kStatusNotDayOff = 1;  // check: one of the dates is not a day off
 inline constexpr int kStatusBadInput = 2;   // one line on err, nothing on out
 
-// Runs the command on argv (argv[0] is the program's name) and returns the exit status. The
-// answer goes to out only once it is complete, so bad input leaves out untouched; help and the
-// version go to out with status 0. Never throws.
-// Example: {"velunta", "check", "2026/05/06"} -> out "2026/05/06(水) 振替休日\n", status 0.
-int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) noexcept;
+// What the command reads besides its arguments.
+struct Environment {
+  std::chrono::year_month_day today;  // in Japan: what a missing DATE means
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+};
 
-// The same for the arguments that follow the program's name.
+// Returns today's date in Japan Standard Time (UTC+9 all year), whatever the machine's zone.
+std::chrono::year_month_day TodayInJapan();
+
+// Runs the command on the arguments that follow the program's name and returns the exit status.
+// Every input is checked before the first byte of the answer, so bad input leaves out untouched;
+// help and the version go to out with status 0. Never throws.
+// Example: {"check", "2026/05/06"} -> out "2026/05/06(水) 振替休日\n", status 0.
+int Run(std::span<const std::string> args, const Environment& env) noexcept;
+
+// The same with today in Japan and no standard input.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) noexcept;
 
 }  // namespace velunta::cli

@@ -6,7 +6,7 @@
 namespace velunta::cli {
 
 // The message names the bad value and what is accepted, e.g.
-// "2026/02/30 is not a date; accepted: a real date such as 2026/05/06 or 令和8年5月6日".
+// "not a date: '2026/02/30'; accepted: a real date such as 2026/05/06 or 令和8年5月6日".
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

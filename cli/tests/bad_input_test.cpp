@@ -162,7 +162,7 @@ TEST(BadInput, OneLineStatusTwoNothingOnStdout) {
        {"business", "next", "2026/01/05", "2026/01/06"},
        "2",
        "accepted: business next DATE"},
-      {"option without value", {"list", "2026", "--format"}, "--format", "see velunta --help"},
+      {"option without value", {"list", "2026", "--format"}, "--format", "see velunta list --help"},
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.name);

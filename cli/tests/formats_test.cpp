@@ -10,14 +10,17 @@
 #include <set>
 #include <sstream>
 
-#include "format_csv.h"
-#include "format_ics.h"
+#include <velunta/records/ics_text.h>
+#include <velunta/records/table_writer.h>
+
 #include "run_binary.h"
 
 namespace velunta::cli::testing {
 namespace {
 
 using nlohmann::json;
+using records::EscapeText;
+using records::FoldLine;
 
 const std::map<std::string, std::string> kJapaneseWeekday = {
     {"Sun", "日"}, {"Mon", "月"}, {"Tue", "火"}, {"Wed", "水"},
@@ -119,7 +122,12 @@ TEST(Csv, QuotesWhatNeedsQuoting) {
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.name);
     std::ostringstream out;
-    WriteCsv({{"h"}, {{row.field}, {std::int64_t{-7}}}}, out);
+    const auto csv = records::MakeCsvWriter(out);
+    constexpr std::string_view kColumns[] = {"h"};
+    csv->Begin(kColumns);
+    csv->Row(std::vector<records::Cell>{row.field});
+    csv->Row(std::vector<records::Cell>{std::int64_t{-7}});
+    csv->End();
     EXPECT_EQ(out.str(), "h\r\n" + row.written + "\r\n-7\r\n");
     const auto parsed = ParseCsv(out.str());
     ASSERT_EQ(parsed.size(), 3U);

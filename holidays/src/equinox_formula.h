@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include <velunta/Mdl_Velunta.h>
+
 namespace velunta::holidays {
 
 inline constexpr double kDriftPerYear = 0.242194;  // mean drift of the equinox, days a year
@@ -15,9 +17,9 @@ inline constexpr double kAutumnalBase1980 = 23.2488;
 inline constexpr std::int16_t kReferenceYear = 1980;      // origin of the drift term
 inline constexpr std::int16_t kLeapReferenceYear = 1983;  // origin of the leap term, 1900-1979
 inline constexpr double kLeapDivisor = 4.0;
-inline constexpr std::int16_t kFirstFormulaYear = 1900;
+inline constexpr std::int16_t kFirstFormulaYear = Mdl_Velunta::kFirstEquinoxYear;
 inline constexpr std::int16_t kLastEarlyYear = 1979;
-inline constexpr std::int16_t kLastFormulaYear = 2099;
+inline constexpr std::int16_t kLastFormulaYear = Mdl_Velunta::kLastEquinoxYear;
 
 namespace detail {
 

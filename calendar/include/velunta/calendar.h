@@ -65,9 +65,7 @@ class [[nodiscard]] Result {
   constexpr Result(CalendarError error) : state_(std::in_place_index<1>, error) {}
 
   constexpr bool has_value() const noexcept { return state_.index() == 0; }
-  constexpr explicit operator bool() const noexcept
-    requires(!std::is_constructible_v<bool, T>)
-  {
+  constexpr explicit operator bool() const noexcept requires(!std::is_constructible_v<bool, T>) {
     return has_value();
   }
 
@@ -186,6 +184,12 @@ Result<std::vector<Holiday>> HolidaysOfYear(std::chrono::year y,
 Result<std::vector<Holiday>> HolidaysBetween(std::chrono::year_month_day first,
                                              std::chrono::year_month_day last,
                                              LabelStyle style = LabelStyle::official);
+
+// Returns the English name of a holiday given its Japanese name as the law or a special act
+// names it ("元日" -> "New Year's Day", "振替休日" -> "Substitute Holiday", "国民の休日" ->
+// "Citizens' Holiday"), or an empty view for a name the law does not use ("元旦" -> "").
+// The one table of English names: whoever names a holiday in English asks here.
+std::string_view EnglishHolidayName(std::string_view name) noexcept;
 
 // ---------------------------------------------------------------------------------------------
 // Equinoxes

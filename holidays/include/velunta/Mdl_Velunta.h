@@ -65,6 +65,10 @@ Truth GetHolidayInfo(const std::int16_t& year, const std::int16_t& month, const 
 // The units digit is taken with the sign of the code. Example: 181 -> "みどりの日", kind 1.
 Truth GetHolidayName(const std::int16_t& code, std::string& name, std::int16_t& kind) noexcept;
 
+// The years whose equinox days the module gives.
+inline constexpr std::int16_t kFirstEquinoxYear = 1900;
+inline constexpr std::int16_t kLastEquinoxYear = 2099;
+
 // Returns true for 1900 <= year <= 2099 and writes the day of March (19..22) or of September
 // (22..24) of that year's equinox; for any other year writes 0 and returns false.
 // Example: 2005 -> 20 (vernal), 23 (autumnal).

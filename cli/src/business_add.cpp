@@ -1,0 +1,41 @@
+// velunta business add DATE N
+
+#include <memory>
+
+#include "arguments.h"
+#include "business_options.h"
+#include "usage_error.h"
+
+namespace velunta::cli {
+namespace {
+
+int RunAdd(const std::vector<std::string>& args, BusinessArgs& business,
+           const SharedOptions& shared, const Environment& env) {
+  const auto options = business.Options(shared);
+  if (args.size() != 2) {
+    throw UsageError("wrong number of arguments for business add: " + std::to_string(args.size()) +
+                     "; accepted: business add DATE N");
+  }
+  const auto from = ReadDate(args[0], shared.Source());
+  const int n = ReadCount(args[1]);
+  const auto answer =
+      Answer(AddBusinessDays(from, n, options), "business add " + args[0] + " " + args[1]);
+  WriteBusinessDay(answer, shared, env);
+  return kStatusOk;
+}
+
+void AddAdd(CLI::App& parent, Commands& commands) {
+  auto* add = AddBusinessCommand(parent, "add",
+                                 "The date N business days after DATE (before it for a negative N)",
+                                 "velunta business add 2026/04/30 3 --closed 2026/05/07");
+  auto args = std::make_shared<std::vector<std::string>>();
+  add->add_option("ARGS", *args, "DATE N")->type_name("");
+  commands.OnRun(add, [args, &commands](const Environment& env) {
+    return RunAdd(*args, BusinessArgsOf(commands), commands.shared(), env);
+  });
+}
+
+const bool kRegistered = RegisterCommand({"business", 10, AddAdd});
+
+}  // namespace
+}  // namespace velunta::cli

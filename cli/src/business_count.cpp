@@ -1,0 +1,60 @@
+// velunta business count FROM TO
+
+#include <memory>
+
+#include "arguments.h"
+#include "business_options.h"
+#include "usage_error.h"
+
+namespace velunta::cli {
+namespace {
+
+using namespace std::chrono;
+
+int RunCount(const std::vector<std::string>& args, BusinessArgs& business,
+             const SharedOptions& shared, const Environment& env) {
+  const auto options = business.Options(shared);
+  if (args.size() != 2) {
+    throw UsageError("wrong number of arguments for business count: " +
+                     std::to_string(args.size()) + "; accepted: business count FROM TO");
+  }
+  const auto first = ReadDate(args[0], shared.Source());
+  const auto last = ReadDate(args[1], shared.Source());
+  if (first > last) {
+    throw UsageError("FROM after TO: " + Quoted(args[0]) + " is after " + Quoted(args[1]) +
+                     "; accepted: FROM on or before TO");
+  }
+  const std::string request = "business count " + args[0] + " " + args[1];
+  // Both ends included: the days before `last`, and `last` itself.
+  const int before = Answer(CountBusinessDays(first, last, options), request);
+  const bool lastOpen = Answer(IsBusinessDay(last, options), request);
+  const int count = before + (lastOpen ? 1 : 0);
+  if (shared.format == records::Format::text) {
+    env.out << count << '\n';
+    return kStatusOk;
+  }
+  constexpr std::string_view kColumns[] = {"from", "to", "business_days"};
+  const records::Cell cells[] = {records::IsoDate(first), records::IsoDate(last),
+                                 std::int64_t{count}};
+  const auto table = records::MakeTableWriter(shared.format, env.out);
+  table->Begin(kColumns);
+  table->Row(cells);
+  table->End();
+  return kStatusOk;
+}
+
+void AddCount(CLI::App& parent, Commands& commands) {
+  auto* count = AddBusinessCommand(parent, "count",
+                                   "The number of business days from FROM to TO, both included",
+                                   "velunta business count 2026/05/01 2026/05/31");
+  auto args = std::make_shared<std::vector<std::string>>();
+  count->add_option("ARGS", *args, "FROM TO")->type_name("");
+  commands.OnRun(count, [args, &commands](const Environment& env) {
+    return RunCount(*args, BusinessArgsOf(commands), commands.shared(), env);
+  });
+}
+
+const bool kRegistered = RegisterCommand({"business", 20, AddCount});
+
+}  // namespace
+}  // namespace velunta::cli

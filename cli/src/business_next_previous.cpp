@@ -1,0 +1,50 @@
+// velunta business next DATE | velunta business previous DATE
+
+#include <memory>
+
+#include "arguments.h"
+#include "business_options.h"
+#include "usage_error.h"
+
+namespace velunta::cli {
+namespace {
+
+int RunStep(const std::string& name, int step, const std::vector<std::string>& args,
+            BusinessArgs& business, const SharedOptions& shared, const Environment& env) {
+  const auto options = business.Options(shared);
+  if (args.size() != 1) {
+    throw UsageError("wrong number of arguments for business " + name + ": " +
+                     std::to_string(args.size()) + "; accepted: business " + name + " DATE");
+  }
+  const auto from = ReadDate(args[0], shared.Source());
+  const auto answer =
+      Answer(AddBusinessDays(from, step, options), "business " + name + " " + args[0]);
+  WriteBusinessDay(answer, shared, env);
+  return kStatusOk;
+}
+
+void AddStep(CLI::App& parent, Commands& commands, const std::string& name, int step,
+             const std::string& description, const std::string& example) {
+  auto* command = AddBusinessCommand(parent, name, description, example);
+  auto args = std::make_shared<std::vector<std::string>>();
+  command->add_option("DATE", *args, "a date")->type_name("");
+  commands.OnRun(command, [name, step, args, &commands](const Environment& env) {
+    return RunStep(name, step, *args, BusinessArgsOf(commands), commands.shared(), env);
+  });
+}
+
+void AddNext(CLI::App& parent, Commands& commands) {
+  AddStep(parent, commands, "next", 1, "The first business day after DATE",
+          "velunta business next 2026/12/30 --bank-closing-days");
+}
+
+void AddPrevious(CLI::App& parent, Commands& commands) {
+  AddStep(parent, commands, "previous", -1, "The last business day before DATE",
+          "velunta business previous 2027/01/04");
+}
+
+const bool kNextRegistered = RegisterCommand({"business", 30, AddNext});
+const bool kPreviousRegistered = RegisterCommand({"business", 40, AddPrevious});
+
+}  // namespace
+}  // namespace velunta::cli

@@ -1,0 +1,50 @@
+#pragma once
+// What every business subcommand shares: the options of `velunta business` and how a request's
+// answer or refusal is reported.
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include <velunta/business_days.h>
+#include <velunta/records/day_record.h>
+
+#include "command.h"
+
+namespace velunta::cli {
+
+struct BusinessArgs {
+  bool saturdayWorkday = false;
+  bool bankClosingDays = false;
+  std::vector<std::string> closed;  // dates as typed
+
+  // Read once the command line is complete (the dates in `closed` outlive the options).
+  std::vector<std::chrono::year_month_day> closedDates;
+  BusinessDayOptions Options(const SharedOptions& shared);
+};
+
+// The business arguments shared by `business` and its subcommands.
+BusinessArgs& BusinessArgsOf(Commands& commands);
+
+// Adds a subcommand of `business` with its help, its example and the options it shares.
+CLI::App* AddBusinessCommand(CLI::App& business, const std::string& name,
+                             const std::string& description, const std::string& example);
+
+// Returns the answer of a calendar request or throws UsageError naming the request.
+template <class T>
+T Answer(const Result<T>& result, const std::string& request);
+
+// Throws the UsageError for a refused calendar request.
+[[noreturn]] void ThrowCalendarError(CalendarError error, const std::string& request);
+
+template <class T>
+T Answer(const Result<T>& result, const std::string& request) {
+  if (!result.has_value()) ThrowCalendarError(result.error(), request);
+  return *result;
+}
+
+// Writes the day a business request answered with, as `check` writes a day.
+void WriteBusinessDay(std::chrono::year_month_day date, const SharedOptions& shared,
+                      const Environment& env);
+
+}  // namespace velunta::cli

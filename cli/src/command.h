@@ -1,0 +1,63 @@
+#pragma once
+// How a subcommand joins the command: one file per subcommand adds itself to the parser and says
+// what runs when it is the command given. Adding a subcommand is adding one such file.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include <CLI/CLI.hpp>
+
+#include "run.h"
+#include "shared_options.h"
+
+namespace velunta::cli {
+
+// What runs once the whole command line is read and checked.
+using Action = std::function<int(const Environment&)>;
+
+// What the parser knows while it is being built: the shared options and each command's action.
+class Commands {
+ public:
+  const SharedOptions& shared() const noexcept { return shared_; }
+  SharedOptions& shared() noexcept { return shared_; }
+
+  // Runs `action` when `command` is the innermost command given.
+  void OnRun(const CLI::App* command, Action action) { actions_[command] = std::move(action); }
+  const Action* ActionOf(const CLI::App* command) const {
+    const auto found = actions_.find(command);
+    return found == actions_.end() ? nullptr : &found->second;
+  }
+
+  // The options a group of commands shares (those of `business` for its subcommands), made on
+  // first use: the group's file and each subcommand's file ask for the same T by name.
+  template <class T>
+  T& Group(const std::string& name) {
+    auto& slot = groups_[name];
+    if (!slot) slot = std::make_shared<T>();
+    return *static_cast<T*>(slot.get());
+  }
+
+ private:
+  SharedOptions shared_;
+  std::map<const CLI::App*, Action> actions_;
+  std::map<std::string, std::shared_ptr<void>> groups_;
+};
+
+struct CommandRegistration {
+  std::string_view parent;  // "" for a command of velunta itself, else its parent's name
+  int order;                // its place among its parent's commands in --help
+  void (*add)(CLI::App& parent, Commands& commands);
+};
+
+// Adds a registration; each subcommand's file calls it once, at start-up:
+//   const bool kRegistered = RegisterCommand({"", 10, AddCheck});
+bool RegisterCommand(const CommandRegistration& registration);
+
+// Every registration, in (parent, order) order.
+std::span<const CommandRegistration> RegisteredCommands();
+
+}  // namespace velunta::cli

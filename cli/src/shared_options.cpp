@@ -1,0 +1,63 @@
+#include "shared_options.h"
+
+#include <map>
+#include <string>
+
+#include "arguments.h"
+#include "usage_error.h"
+
+namespace velunta::cli {
+namespace {
+
+// A checked transformer that, on a word it does not know, names the word and the accepted ones.
+template <class T>
+CLI::Validator Choice(const std::map<std::string, T>& choices, std::string accepted) {
+  const CLI::CheckedTransformer known(choices);
+  return CLI::Validator(
+      [known, accepted](std::string& value) {
+        const std::string typed = value;
+        if (known(value).empty()) return std::string();
+        return "unknown value " + Quoted(typed) + "; accepted: " + accepted;
+      },
+      "");
+}
+
+}  // namespace
+
+const records::DaySource& SharedOptions::Source() const noexcept {
+  return rules == Rules::law ? records::LawSource() : records::ClassicSource();
+}
+
+records::WriterOptions SharedOptions::Writer() const {
+  return {format, lang,
+          std::string("-//Velunta//velunta ") + VELUNTA_VERSION +
+              (lang == records::Lang::en ? "//EN" : "//JA")};
+}
+
+void AddSharedOptions(CLI::App& app, SharedOptions& options) {
+  app.add_option("--rules", options.rules,
+                 "law (default): the days off Japan observes; classic: the module's fixed table "
+                 "(check, list, equinox)")
+      ->transform(Choice<Rules>({{"law", Rules::law}, {"classic", Rules::classic}}, "law, classic"))
+      ->type_name("law|classic");
+  app.add_option("--lang", options.lang, "ja (default) or en: names and weekdays in text and ics")
+      ->transform(
+          Choice<records::Lang>({{"ja", records::Lang::ja}, {"en", records::Lang::en}}, "ja, en"))
+      ->type_name("ja|en");
+  app.add_option("--format", options.format, "text (default), csv, json; ics for list")
+      ->transform(Choice<records::Format>({{"text", records::Format::text},
+                                           {"csv", records::Format::csv},
+                                           {"json", records::Format::json},
+                                           {"ics", records::Format::ics}},
+                                          "text, csv, json, ics"))
+      ->type_name("text|csv|json|ics");
+}
+
+void RequireNoIcs(const SharedOptions& options, std::string_view command) {
+  if (options.format == records::Format::ics) {
+    throw UsageError("format not available for " + std::string(command) +
+                     ": 'ics'; accepted: text, csv, json (ics is for list)");
+  }
+}
+
+}  // namespace velunta::cli

@@ -1,0 +1,41 @@
+#pragma once
+// Rows of named columns written as they come: CSV (RFC 4180) or JSON (an array of objects), in
+// memory bounded by one row whatever the number of rows.
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace velunta::records {
+
+// A cell: no value (JSON null, an empty CSV field), text, a whole number or a truth value.
+using Cell = std::variant<std::monostate, std::string, std::int64_t, bool>;
+
+enum class Format : std::uint8_t { text, csv, json, ics };
+
+class TableWriter {
+ public:
+  virtual ~TableWriter() = default;
+  // Begin once, then Row for each row (one cell per column), then End once.
+  virtual void Begin(std::span<const std::string_view> columns) = 0;
+  virtual void Row(std::span<const Cell> cells) = 0;
+  virtual void End() = 0;
+};
+
+// CSV: a header row, then one record per row, every line ending in CRLF; a field holding a
+// comma, a double quote, CR or LF is quoted with its double quotes doubled (a "b" -> "a ""b""").
+std::unique_ptr<TableWriter> MakeCsvWriter(std::ostream& out);
+
+// JSON: one array of objects with the columns as keys in order, indented by two, UTF-8 as is,
+// then a newline: exactly what nlohmann's dump(2) writes for the whole array. Throws
+// RecordsError for text that is not UTF-8.
+std::unique_ptr<TableWriter> MakeJsonWriter(std::ostream& out);
+
+// The CSV or JSON writer; throws RecordsError for any other format.
+std::unique_ptr<TableWriter> MakeTableWriter(Format format, std::ostream& out);
+
+}  // namespace velunta::records

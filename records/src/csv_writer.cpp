@@ -1,0 +1,59 @@
+#include <velunta/records/table_writer.h>
+
+namespace velunta::records {
+namespace {
+
+void WriteField(std::string_view text, std::ostream& out) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out << text;
+    return;
+  }
+  out << '"';
+  for (char c : text) {
+    if (c == '"') out << '"';
+    out << c;
+  }
+  out << '"';
+}
+
+struct CellWriter {
+  std::ostream& out;
+  void operator()(std::monostate) const {}
+  void operator()(const std::string& text) const { WriteField(text, out); }
+  void operator()(std::int64_t number) const { out << number; }
+  void operator()(bool truth) const { out << (truth ? "true" : "false"); }
+};
+
+class CsvWriter final : public TableWriter {
+ public:
+  explicit CsvWriter(std::ostream& out) : out_(out) {}
+
+  void Begin(std::span<const std::string_view> columns) override {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (i > 0) out_ << ',';
+      WriteField(columns[i], out_);
+    }
+    out_ << "\r\n";
+  }
+
+  void Row(std::span<const Cell> cells) override {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      if (i > 0) out_ << ',';
+      std::visit(CellWriter{out_}, cells[i]);
+    }
+    out_ << "\r\n";
+  }
+
+  void End() override {}
+
+ private:
+  std::ostream& out_;
+};
+
+}  // namespace
+
+std::unique_ptr<TableWriter> MakeCsvWriter(std::ostream& out) {
+  return std::make_unique<CsvWriter>(out);
+}
+
+}  // namespace velunta::records
