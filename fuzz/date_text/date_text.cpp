@@ -11,6 +11,7 @@
 
 #include "../common/civil.h"
 #include "../common/fuzz_check.h"
+#include "reference_reader.h"
 #include "velunta/runtime/date_text.h"
 #include "velunta/runtime/date_value.h"
 #include "velunta/runtime/failure.h"
@@ -144,6 +145,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   try {
     const auto civil = ReadEveryWay(text);
+    const auto reference = velunta::fuzz::ReferenceReadDate(text);
+    if (civil != reference) {
+      Violation("the date service reads what the reference reader reads",
+                Escaped(text) + ": " + (civil ? Describe(*civil) : "refused") + ", reference " +
+                    (reference ? Describe(*reference) : "refused"));
+    }
 
     // Full-width forms and blanks around the text change nothing, accepted or refused.
     if (ReadEveryWay(FullWidth(text)) != civil) {
