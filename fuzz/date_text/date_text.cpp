@@ -3,8 +3,10 @@
 // and the full-width, 年月日 and era spellings of a date read the same as its ASCII forms.
 
 #include <chrono>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -139,6 +141,83 @@ void CheckSpellings(CivilDate civil) {
   }
 }
 
+// Returns a date written by a pattern as FormatDate documents it: YYYY, MM, M, DD, D, w and aaa
+// (letters in either case), every other byte copied.
+std::string ReferenceFormat(CivilDate date, std::string_view pattern) {
+  static constexpr std::string_view kKanji[] = {"日", "月", "火", "水", "木", "金", "土"};
+  const auto lower = [&](std::size_t at) {
+    const char c = pattern[at];
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  const auto repeats = [&](std::size_t at, char letter, std::size_t count) {
+    if (pattern.size() - at < count) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (lower(at + i) != letter) return false;
+    }
+    return true;
+  };
+  std::string out;
+  for (std::size_t at = 0; at < pattern.size();) {
+    if (repeats(at, 'y', 4)) {
+      out += Decimal(date.year, 4), at += 4;
+    } else if (repeats(at, 'm', 2)) {
+      out += Decimal(date.month, 2), at += 2;
+    } else if (repeats(at, 'm', 1)) {
+      out += Decimal(date.month), at += 1;
+    } else if (repeats(at, 'd', 2)) {
+      out += Decimal(date.day, 2), at += 2;
+    } else if (repeats(at, 'd', 1)) {
+      out += Decimal(date.day), at += 1;
+    } else if (repeats(at, 'w', 1)) {
+      out += Decimal(velunta::fuzz::WeekdayNumber(date)), at += 1;
+    } else if (repeats(at, 'a', 3)) {
+      out += kKanji[velunta::fuzz::WeekdayNumber(date) - 1], at += 3;
+    } else {
+      out += pattern[at++];
+    }
+  }
+  return out;
+}
+
+// Checks FormatDate with the input as its pattern, for a date value and for a date text.
+void CheckPattern(std::string_view pattern, CivilDate date) {
+  const std::string expected = ReferenceFormat(date, pattern);
+  const std::string iso =
+      Decimal(date.year, 4) + "/" + Decimal(date.month, 2) + "/" + Decimal(date.day, 2);
+  const std::string byText = runtime::FormatDate(std::string_view(iso), pattern);
+  const std::string byValue = runtime::FormatDate(runtime::TextToDate(iso), pattern);
+  if (byText != expected || byValue != expected) {
+    Violation(
+        "FormatDate writes each pattern element",
+        Escaped(pattern) + " for " + iso + " wrote " + Escaped(byText) + " / " + Escaped(byValue));
+  }
+}
+
+// Checks ToDate on the first eight bytes taken as a date value: refused with Failure outside
+// the years 1..9999 (NaN and infinities included), else the day at or below the value.
+void CheckDateValue(std::string_view bytes) {
+  if (bytes.size() < sizeof(double)) return;
+  double value = 0;
+  std::memcpy(&value, bytes.data(), sizeof value);
+  const double first = static_cast<double>(velunta::fuzz::DayNumber({1, 1, 1}) -
+                                           velunta::fuzz::DayNumber({1899, 12, 30}));
+  const double last = static_cast<double>(velunta::fuzz::DayNumber({9999, 12, 31}) -
+                                          velunta::fuzz::DayNumber({1899, 12, 30}));
+  const bool inRange = value >= first && value < last + 1.0;
+  std::optional<std::chrono::year_month_day> date;
+  try {
+    date = runtime::ToDate(value);
+  } catch (const runtime::Failure&) {
+  }
+  const std::string detail = std::to_string(value);
+  Require(date.has_value() == inRange, "ToDate refuses exactly the values outside 1..9999", detail);
+  if (!date) return;
+  const long long days =
+      velunta::fuzz::DayNumber(ToCivil(*date)) - velunta::fuzz::DayNumber({1899, 12, 30});
+  Require(static_cast<double>(days) == std::floor(value),
+          "ToDate gives the day at or below a value", detail);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -159,6 +238,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ReadEveryWay(" \t" + std::string(text) + "\xE3\x80\x80 ") != civil) {
       Violation("blanks around a text change nothing", Escaped(text));
     }
+    CheckDateValue(text);
+    CheckPattern(text, civil.value_or(CivilDate{2005, 5, 4}));
     if (!civil) return 0;
     CheckAcceptedText(text, *civil);
     CheckSpellings(*civil);
