@@ -13,7 +13,7 @@
 
 #include "../common/civil.h"
 #include "../common/fuzz_check.h"
-#include "reference_reader.h"
+#include "reference_date.h"
 #include "velunta/runtime/date_text.h"
 #include "velunta/runtime/date_value.h"
 #include "velunta/runtime/failure.h"
@@ -141,47 +141,9 @@ void CheckSpellings(CivilDate civil) {
   }
 }
 
-// Returns a date written by a pattern as FormatDate documents it: YYYY, MM, M, DD, D, w and aaa
-// (letters in either case), every other byte copied.
-std::string ReferenceFormat(CivilDate date, std::string_view pattern) {
-  static constexpr std::string_view kKanji[] = {"日", "月", "火", "水", "木", "金", "土"};
-  const auto lower = [&](std::size_t at) {
-    const char c = pattern[at];
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  };
-  const auto repeats = [&](std::size_t at, char letter, std::size_t count) {
-    if (pattern.size() - at < count) return false;
-    for (std::size_t i = 0; i < count; ++i) {
-      if (lower(at + i) != letter) return false;
-    }
-    return true;
-  };
-  std::string out;
-  for (std::size_t at = 0; at < pattern.size();) {
-    if (repeats(at, 'y', 4)) {
-      out += Decimal(date.year, 4), at += 4;
-    } else if (repeats(at, 'm', 2)) {
-      out += Decimal(date.month, 2), at += 2;
-    } else if (repeats(at, 'm', 1)) {
-      out += Decimal(date.month), at += 1;
-    } else if (repeats(at, 'd', 2)) {
-      out += Decimal(date.day, 2), at += 2;
-    } else if (repeats(at, 'd', 1)) {
-      out += Decimal(date.day), at += 1;
-    } else if (repeats(at, 'w', 1)) {
-      out += Decimal(velunta::fuzz::WeekdayNumber(date)), at += 1;
-    } else if (repeats(at, 'a', 3)) {
-      out += kKanji[velunta::fuzz::WeekdayNumber(date) - 1], at += 3;
-    } else {
-      out += pattern[at++];
-    }
-  }
-  return out;
-}
-
 // Checks FormatDate with the input as its pattern, for a date value and for a date text.
 void CheckPattern(std::string_view pattern, CivilDate date) {
-  const std::string expected = ReferenceFormat(date, pattern);
+  const std::string expected = velunta::fuzz::ReferenceFormat(date, pattern);
   const std::string iso =
       Decimal(date.year, 4) + "/" + Decimal(date.month, 2) + "/" + Decimal(date.day, 2);
   const std::string byText = runtime::FormatDate(std::string_view(iso), pattern);

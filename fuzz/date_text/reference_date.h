@@ -1,7 +1,8 @@
 #pragma once
-// A second reader of date texts, written straight from the accepted forms for comparison with
-// the date service: decode the UTF-8 strictly, fold full-width forms, trim blanks, then match
-// one of the forms on whole code points. Slow and plain on purpose.
+// A second reader and writer of date texts, written straight from the documented forms for
+// comparison with the date service. The reader decodes the UTF-8 strictly, folds full-width
+// forms, trims blanks, then matches one of the forms on whole code points. Slow and plain on
+// purpose.
 
 #include <optional>
 #include <string>
@@ -127,6 +128,44 @@ inline std::optional<CivilDate> ReferenceReadDate(std::string_view bytes) {
     if (era + 1 != std::end(kEraFacts) && !Before(date, (era + 1)->firstDay)) return std::nullopt;
   }
   return date;
+}
+
+// Returns a date written by a pattern as FormatDate documents it: YYYY, MM, M, DD, D, w and aaa
+// (letters in either case), every other byte copied.
+inline std::string ReferenceFormat(CivilDate date, std::string_view pattern) {
+  static constexpr std::string_view kKanji[] = {"日", "月", "火", "水", "木", "金", "土"};
+  const auto lower = [&](std::size_t at) {
+    const char c = pattern[at];
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  const auto repeats = [&](std::size_t at, char letter, std::size_t count) {
+    if (pattern.size() - at < count) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (lower(at + i) != letter) return false;
+    }
+    return true;
+  };
+  std::string out;
+  for (std::size_t at = 0; at < pattern.size();) {
+    if (repeats(at, 'y', 4)) {
+      out += Decimal(date.year, 4), at += 4;
+    } else if (repeats(at, 'm', 2)) {
+      out += Decimal(date.month, 2), at += 2;
+    } else if (repeats(at, 'm', 1)) {
+      out += Decimal(date.month), at += 1;
+    } else if (repeats(at, 'd', 2)) {
+      out += Decimal(date.day, 2), at += 2;
+    } else if (repeats(at, 'd', 1)) {
+      out += Decimal(date.day), at += 1;
+    } else if (repeats(at, 'w', 1)) {
+      out += Decimal(WeekdayNumber(date)), at += 1;
+    } else if (repeats(at, 'a', 3)) {
+      out += kKanji[WeekdayNumber(date) - 1], at += 3;
+    } else {
+      out += pattern[at++];
+    }
+  }
+  return out;
 }
 
 }  // namespace velunta::fuzz
