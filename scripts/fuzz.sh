@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
-targets=(${FUZZ_TARGETS:-date_text number_text module law_calendar})
+read -ra targets <<<"${FUZZ_TARGETS:-date_text number_text module law_calendar}"
 
 scripts/setup.sh fuzz
 cmake --preset fuzz
