@@ -301,8 +301,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto style =
       (mode & 2U) != 0 ? velunta::LabelStyle::officialList : velunta::LabelStyle::official;
   const year_month_day first = TakeDate(in, raw);
-  // The second date ends a range: a few years around the first, unless raw. (Ranges of
-  // centuries cost milliseconds a run and find nothing shorter ones do not.)
+  // The second date ends a range from 200 days before the first to 1000 days after it, unless
+  // raw: ranges of centuries cost milliseconds a run, and raw inputs still reach them.
   year_month_day second = TakeDate(in, raw);
   if (!raw && first.ok()) {
     second = year_month_day{sys_days{first} + days{static_cast<int>(second.year()) % 1200 - 200}};

@@ -281,10 +281,15 @@ void CheckYearList(std::int16_t year, std::int16_t includeSundays, const YearLis
   if (list == expected) return;
   std::string diff =
       detail + ": count " + Decimal(list.count) + ", expected " + Decimal(expected.count);
-  for (std::size_t i = 0; i < list.dates.size() && i < expected.dates.size(); ++i) {
-    if (list.dates[i] != expected.dates[i] || list.names[i] != expected.names[i]) {
-      diff += "; first difference at " + std::to_string(i) + ": " + list.dates[i] + " " +
-              list.names[i] + " / " + expected.dates[i] + " " + expected.names[i];
+  const auto entry = [](const YearList& l, std::size_t i) {
+    if (i >= l.dates.size() || i >= l.names.size() || i >= l.weekdays.size())
+      return std::string("none");
+    return l.dates[i] + " " + l.names[i] + " " + Decimal(l.weekdays[i]);
+  };
+  for (std::size_t i = 0; i < list.dates.size() || i < expected.dates.size(); ++i) {
+    if (entry(list, i) != entry(expected, i)) {
+      diff += "; first difference at " + std::to_string(i) + ": " + entry(list, i) +
+              " / expected " + entry(expected, i);
       break;
     }
   }
