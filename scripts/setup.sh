@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project builds, tests and runs with; skips what is there.
+#   scripts/setup.sh        the packages of every build
+#   scripts/setup.sh fuzz   and clang with libFuzzer for the fuzz preset
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,8 @@ packages=(
   liberfa-dev
   libical-dev nlohmann-json3-dev libcli11-dev
 )
+# scripts/setup.sh fuzz: also clang and its libFuzzer runtime, for scripts/fuzz.sh.
+if [ "${1:-}" = fuzz ]; then packages+=(clang libclang-rt-14-dev); fi
 
 missing=()
 for p in "${packages[@]}"; do
