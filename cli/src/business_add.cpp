@@ -20,7 +20,7 @@ int RunAdd(const std::vector<std::string>& args, BusinessArgs& business,
   const int n = ReadCount(args[1]);
   const auto answer =
       Answer(AddBusinessDays(from, n, options), "business add " + args[0] + " " + args[1]);
-  WriteBusinessDay(answer, shared, env);
+  WriteBusinessDay(answer, options, shared, env);
   return kStatusOk;
 }
 
@@ -30,7 +30,7 @@ void AddAdd(CLI::App& parent, Commands& commands) {
                                  "velunta business add 2026/04/30 3 --closed 2026/05/07");
   auto args = std::make_shared<std::vector<std::string>>();
   add->add_option("ARGS", *args, "DATE N")->type_name("");
-  commands.OnRun(add, [args, &commands](const Environment& env) {
+  commands.OnRun(add, args.get(), [args, &commands](const Environment& env) {
     return RunAdd(*args, BusinessArgsOf(commands), commands.shared(), env);
   });
 }

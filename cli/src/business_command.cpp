@@ -68,11 +68,13 @@ void ThrowCalendarError(CalendarError error, const std::string& request) {
   throw UsageError(std::string(Describe(error)) + ": " + request);
 }
 
-void WriteBusinessDay(std::chrono::year_month_day date, const SharedOptions& shared,
-                      const Environment& env) {
+void WriteBusinessDay(std::chrono::year_month_day date, const BusinessDayOptions& options,
+                      const SharedOptions& shared, const Environment& env) {
+  auto day = shared.Source().Day(date);
+  day.businessDay = IsBusinessDay(date, options).value_or(false);
   const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
   writer->Begin();
-  writer->Day(shared.Source().Day(date));
+  writer->Day(day);
   writer->End();
 }
 

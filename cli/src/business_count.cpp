@@ -49,7 +49,7 @@ void AddCount(CLI::App& parent, Commands& commands) {
                                    "velunta business count 2026/05/01 2026/05/31");
   auto args = std::make_shared<std::vector<std::string>>();
   count->add_option("ARGS", *args, "FROM TO")->type_name("");
-  commands.OnRun(count, [args, &commands](const Environment& env) {
+  commands.OnRun(count, args.get(), [args, &commands](const Environment& env) {
     return RunCount(*args, BusinessArgsOf(commands), commands.shared(), env);
   });
 }

@@ -19,7 +19,7 @@ int RunStep(const std::string& name, int step, const std::vector<std::string>& a
   const auto from = ReadDate(args[0], shared.Source());
   const auto answer =
       Answer(AddBusinessDays(from, step, options), "business " + name + " " + args[0]);
-  WriteBusinessDay(answer, shared, env);
+  WriteBusinessDay(answer, options, shared, env);
   return kStatusOk;
 }
 
@@ -28,7 +28,7 @@ void AddStep(CLI::App& parent, Commands& commands, const std::string& name, int 
   auto* command = AddBusinessCommand(parent, name, description, example);
   auto args = std::make_shared<std::vector<std::string>>();
   command->add_option("DATE", *args, "a date")->type_name("");
-  commands.OnRun(command, [name, step, args, &commands](const Environment& env) {
+  commands.OnRun(command, args.get(), [name, step, args, &commands](const Environment& env) {
     return RunStep(name, step, *args, BusinessArgsOf(commands), commands.shared(), env);
   });
 }

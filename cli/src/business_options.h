@@ -43,8 +43,9 @@ T Answer(const Result<T>& result, const std::string& request) {
   return *result;
 }
 
-// Writes the day a business request answered with, as `check` writes a day.
-void WriteBusinessDay(std::chrono::year_month_day date, const SharedOptions& shared,
-                      const Environment& env);
+// Writes the day a business request answered with, as `check` writes a day, with whether it is
+// a business day under the options.
+void WriteBusinessDay(std::chrono::year_month_day date, const BusinessDayOptions& options,
+                      const SharedOptions& shared, const Environment& env);
 
 }  // namespace velunta::cli

@@ -24,13 +24,8 @@ int RunCheck(const std::vector<std::string>& texts, const SharedOptions& shared,
   const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
   writer->Begin();
   for (const auto date : dates) {
-    auto day = source.Day(date);
+    const auto day = source.Day(date);
     allDaysOff = allDaysOff && day.dayOff;
-    // The window's check names a plain Sunday 日曜日; the lists leave its name empty.
-    if (shared.format == records::Format::text && day.kind == records::DayKind::sunday) {
-      day.name = "日曜日";
-      day.nameEn = "Sunday";
-    }
     writer->Day(day);
   }
   writer->End();
@@ -51,7 +46,7 @@ void AddCheck(CLI::App& parent, Commands& commands) {
   check->footer(
       "Example: velunta check 2026/05/06 令和8年5月7日 --lang=en\n"
       "The shared options --rules, --lang and --format may follow the command.");
-  commands.OnRun(check, [dates, &commands](const Environment& env) {
+  commands.OnRun(check, dates.get(), [dates, &commands](const Environment& env) {
     return RunCheck(*dates, commands.shared(), env);
   });
 }

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -25,9 +26,17 @@ class Commands {
   const SharedOptions& shared() const noexcept { return shared_; }
   SharedOptions& shared() noexcept { return shared_; }
 
-  // Runs `action` when `command` is the innermost command given.
-  void OnRun(const CLI::App* command, Action action) { actions_[command] = std::move(action); }
-  const Action* ActionOf(const CLI::App* command) const {
+  // Runs `action` when `command` is the innermost command given; `positionals` receives the
+  // command's words, those after "--" included.
+  void OnRun(const CLI::App* command, std::vector<std::string>* positionals, Action action) {
+    actions_[command] = {positionals, std::move(action)};
+  }
+
+  struct Entry {
+    std::vector<std::string>* positionals;
+    Action action;
+  };
+  const Entry* EntryOf(const CLI::App* command) const {
     const auto found = actions_.find(command);
     return found == actions_.end() ? nullptr : &found->second;
   }
@@ -43,7 +52,7 @@ class Commands {
 
  private:
   SharedOptions shared_;
-  std::map<const CLI::App*, Action> actions_;
+  std::map<const CLI::App*, Entry> actions_;
   std::map<std::string, std::shared_ptr<void>> groups_;
 };
 

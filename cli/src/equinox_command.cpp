@@ -58,7 +58,7 @@ void AddEquinox(CLI::App& parent, Commands& commands) {
   equinox->footer(
       "Example: velunta equinox 2026 2030 --format=json\n"
       "The shared options --rules, --lang and --format may follow the command.");
-  commands.OnRun(equinox, [years, &commands](const Environment& env) {
+  commands.OnRun(equinox, years.get(), [years, &commands](const Environment& env) {
     return RunEquinox(*years, commands.shared(), env);
   });
 }

@@ -55,7 +55,7 @@ void AddList(CLI::App& parent, Commands& commands) {
   list->footer(
       "Examples: velunta list 2026 --sundays; velunta list 2026/04/29 2026/05/06 --format=csv\n"
       "The shared options --rules, --lang and --format may follow the command.");
-  commands.OnRun(list, [args, &commands](const Environment& env) {
+  commands.OnRun(list, &args->range, [args, &commands](const Environment& env) {
     return RunList(*args, commands.shared(), env);
   });
 }

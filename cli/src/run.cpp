@@ -59,7 +59,9 @@ std::string AcceptedOptions(const CLI::App* command) {
 
 // Refuses what the parser could not place: unknown options, commands and extra arguments.
 void RefuseLeftovers(const CLI::App& app) {
-  const auto leftovers = app.remaining(true);
+  auto leftovers = app.remaining(true);
+  // The parser keeps the "--" that ends the options among what it could not place.
+  std::erase(leftovers, "--");
   if (leftovers.empty()) return;
   const std::string& first = leftovers.front();
   const CLI::App* command = InnermostCommand(app);
@@ -119,8 +121,12 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
       "Exit status: 0 done (check: every date is a day off), 1 check: a date is no day off,\n"
       "2 bad input. Each command has its own --help.");
 
+  // "--" ends the options: the parser reads what comes before it, and the words after it join
+  // the given command's own words as they are.
+  const auto mark = std::find(args.begin(), args.end(), "--");
+  const std::span<const std::string> words(mark == args.end() ? mark : mark + 1, args.end());
   // CLI11 reads its arguments from the back of a vector.
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  std::vector<std::string> reversed(std::make_reverse_iterator(mark), args.rend());
   try {
     app.parse(reversed);
   } catch (const CLI::ParseError& error) {
@@ -136,12 +142,13 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
   }
   RefuseLeftovers(app);
   const CLI::App* command = InnermostCommand(app);
-  const Action* action = commands.ActionOf(command);
-  if (action == nullptr) {
+  const auto* entry = commands.EntryOf(command);
+  if (entry == nullptr) {
     throw UsageError("no command given; accepted: " + CommandNames(command) +
                      " (see velunta --help)");
   }
-  return (*action)(env);
+  entry->positionals->insert(entry->positionals->end(), words.begin(), words.end());
+  return entry->action(env);
 }
 
 }  // namespace

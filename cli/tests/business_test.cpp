@@ -54,7 +54,8 @@ TEST(Business, Answers) {
       {"json",
        {"business", "next", "2024/05/03", "--format=json"},
        "[\n  {\n    \"date\": \"2024-05-07\",\n    \"weekday\": \"Tue\",\n    \"name\": \"\",\n"
-       "    \"name_en\": \"\",\n    \"kind\": \"working-day\"\n  }\n]\n"},
+       "    \"name_en\": \"\",\n    \"kind\": \"weekday\",\n    \"day_off\": false,\n"
+       "    \"predicted\": false,\n    \"business_day\": true\n  }\n]\n"},
       {"csv count",
        {"business", "count", "2024/04/26", "2024/05/07", "--format=csv"},
        "from,to,business_days\r\n2024-04-26,2024-05-07,5\r\n"},
@@ -83,7 +84,7 @@ TEST(Business, AddAndCountAgree) {
         const auto added = RunVelunta(add);
         ASSERT_EQ(added.status, 0) << added.err;
         const std::string to = nlohmann::json::parse(added.out)[0]["date"];
-        EXPECT_EQ(nlohmann::json::parse(added.out)[0]["kind"], "working-day");
+        EXPECT_EQ(nlohmann::json::parse(added.out)[0]["business_day"], true);
 
         const auto next = RunVelunta([&] {
           std::vector<std::string> a{"business", "next", from, "--format=json"};

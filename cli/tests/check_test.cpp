@@ -136,7 +136,7 @@ TEST(Check, TodayIsJapansDateInEveryZone) {
                       static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
       }
       EXPECT_TRUE(date == expected[0] || date == expected[1]) << date;
-      EXPECT_EQ(result.status, days[0]["kind"] == "working-day" ? 1 : 0);
+      EXPECT_EQ(result.status, days[0]["day_off"] ? 0 : 1);
     }
   }
 }
@@ -162,7 +162,7 @@ std::string DateText(year_month_day d) {
 }
 
 // Every day of the range, checked ten years per process: the days off it reports are exactly the
-// lines of `list --sundays` (a plain Sunday's line names no day), and each run ends with 1.
+// lines of `list --sundays` (the window's list names no plain Sunday), and each run ends with 1.
 void SweepAgainstList(const std::string& rules, int firstYear, int lastYear) {
   const auto list =
       RunVelunta({"list", rules, "--sundays", std::to_string(firstYear), std::to_string(lastYear)});
@@ -184,10 +184,12 @@ void SweepAgainstList(const std::string& rules, int firstYear, int lastYear) {
     checked += lines.size();
     for (const auto& line : lines) {
       if (line.ends_with(")")) continue;  // a working day
+      // The window's list leaves a plain Sunday unnamed, where its check says 日曜日.
       const std::string sunday = "(日) 日曜日";
       produced[line.substr(0, 10)] =
-          line.ends_with(sunday) ? line.substr(0, line.size() - std::string(" 日曜日").size()) + " "
-                                 : line;
+          rules == "--rules=classic" && line.ends_with(sunday)
+              ? line.substr(0, line.size() - std::string(" 日曜日").size()) + " "
+              : line;
     }
   }
   EXPECT_EQ(checked, static_cast<std::size_t>((sys_days{year{lastYear} / December / 31} -

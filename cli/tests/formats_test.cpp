@@ -49,13 +49,21 @@ TEST(Json, SaysWhatTheTextLinesSay) {
                                           "sunday"};
     for (std::size_t i = 0; i < days.size(); ++i) {
       const auto& day = days[i];
-      ASSERT_EQ(day.size(), 5U);
+      ASSERT_EQ(day.size(), 8U);
       const std::string date = day["date"], weekday = day["weekday"], name = day["name"],
                         nameEn = day["name_en"], kind = day["kind"];
-      EXPECT_EQ(lines[i], SlashDate(date) + "(" + kJapaneseWeekday.at(weekday) + ") " + name);
-      EXPECT_EQ(english[i], SlashDate(date) + "(" + weekday + ") " + nameEn);
+      const bool predicted = day["predicted"];
+      EXPECT_EQ(lines[i], SlashDate(date) + "(" + kJapaneseWeekday.at(weekday) + ") " + name +
+                              (predicted ? "（予測）" : ""));
+      EXPECT_EQ(english[i], SlashDate(date) + "(" + weekday + ") " + nameEn +
+                                (predicted ? " (predicted)" : ""));
       EXPECT_TRUE(kKinds.contains(kind)) << kind;
-      EXPECT_EQ(kind == "sunday", name.empty()) << date;
+      EXPECT_TRUE(day["day_off"]) << date;
+      EXPECT_TRUE(day["business_day"].is_null()) << date;
+      // The window's list leaves a plain Sunday unnamed; the law calendar names it.
+      const bool classic = std::string(rules) == "--rules=classic";
+      EXPECT_EQ(kind == "sunday" && classic, name.empty()) << date;
+      EXPECT_TRUE(!predicted || (!classic && date >= "2028")) << date;
       EXPECT_EQ(name.empty(), nameEn.empty()) << date;
       EXPECT_TRUE(kind != "sunday" || weekday == "Sun") << date;
     }
@@ -98,11 +106,15 @@ TEST(Csv, SaysWhatTheJsonSays) {
   const auto days = json::parse(RunVelunta({"list", "1948", "2399", "--format=json"}).out);
   const auto records = ParseCsv(RunVelunta({"list", "1948", "2399", "--format=csv"}).out);
   ASSERT_EQ(records.size(), days.size() + 1);
-  EXPECT_EQ(records[0], (std::vector<std::string>{"date", "weekday", "name", "name_en", "kind"}));
+  EXPECT_EQ(records[0], (std::vector<std::string>{"date", "weekday", "name", "name_en", "kind",
+                                                  "day_off", "predicted", "business_day"}));
+  auto truth = [](const json& value) { return value.is_null() ? "" : value.dump(); };
   for (std::size_t i = 0; i < days.size(); ++i) {
     const auto& day = days[i];
-    EXPECT_EQ(records[i + 1], (std::vector<std::string>{day["date"], day["weekday"], day["name"],
-                                                        day["name_en"], day["kind"]}));
+    EXPECT_EQ(records[i + 1],
+              (std::vector<std::string>{day["date"], day["weekday"], day["name"], day["name_en"],
+                                        day["kind"], truth(day["day_off"]), truth(day["predicted"]),
+                                        truth(day["business_day"])}));
   }
 }
 
@@ -272,7 +284,11 @@ TEST(Ics, LibicalReadsEveryEventWithoutErrors) {
       const std::string ja = kind == "sunday" ? "日曜日" : day["name"].get<std::string>();
       const std::string en = kind == "sunday" ? "Sunday" : day["name_en"].get<std::string>();
       EXPECT_EQ(PropertyText(event, ICAL_SUMMARY_PROPERTY), row.english ? en : ja);
-      EXPECT_EQ(PropertyText(event, ICAL_DESCRIPTION_PROPERTY), ja + ", " + en + "; " + kind);
+      const std::string description = PropertyText(event, ICAL_DESCRIPTION_PROPERTY);
+      EXPECT_TRUE(description.starts_with(ja + ", " + en + "; " + kind)) << description;
+      EXPECT_EQ(description.find("予測") != std::string::npos, day["predicted"].get<bool>());
+      EXPECT_EQ(PropertyText(event, ICAL_STATUS_PROPERTY),
+                day["predicted"] ? "TENTATIVE" : "(missing)");
       EXPECT_EQ(PropertyText(event, ICAL_CATEGORIES_PROPERTY), kind);
       const icaltimetype stamp =
           icalproperty_get_dtstamp(icalcomponent_get_first_property(event, ICAL_DTSTAMP_PROPERTY));

@@ -25,7 +25,7 @@ TEST(List, WholeOutputs) {
       {"range ends that are no day off", {"list", "2026/04/30", "2026/05/02"}, {}},
       {"a Sunday holiday is listed once",
        {"list", "--sundays", "2005/03/19", "2005/03/27"},
-       {"2005/03/20(日) 春分の日", "2005/03/21(月) 振替休日", "2005/03/27(日) "}},
+       {"2005/03/20(日) 春分の日", "2005/03/21(月) 振替休日", "2005/03/27(日) 日曜日"}},
       {"classic Sundays, as the window lists them",
        {"--rules=classic", "list", "2005/01/01", "2005/01/10", "--sundays"},
        {"2005/01/01(土) 元旦", "2005/01/02(日) ", "2005/01/09(日) ", "2005/01/10(月) 成人の日"}},
@@ -38,8 +38,10 @@ TEST(List, WholeOutputs) {
       {"first covered year end", {"list", "1600/12/27", "1600"}, {}},
       {"first covered year with Sundays",
        {"list", "1600/12/20", "1600", "--sundays"},
-       {"1600/12/24(日) ", "1600/12/31(日) "}},
-      {"last covered days", {"list", "2399/12/20", "2399/12/31", "--sundays"}, {"2399/12/26(日) "}},
+       {"1600/12/24(日) 日曜日", "1600/12/31(日) 日曜日"}},
+      {"last covered days",
+       {"list", "2399/12/20", "2399/12/31", "--sundays"},
+       {"2399/12/26(日) 日曜日"}},
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.name);
@@ -62,7 +64,7 @@ TEST(List, FirstLinesOf2005AsTheWindowWritesThem) {
        {"2005/01/01(土) 元旦", "2005/01/10(月) 成人の日"}},
       {"law with Sundays",
        {"list", "2005", "--sundays"},
-       {"2005/01/01(土) 元日", "2005/01/02(日) "}},
+       {"2005/01/01(土) 元日", "2005/01/02(日) 日曜日"}},
       {"classic with Sundays",
        {"--rules=classic", "list", "2005", "--sundays"},
        {"2005/01/01(土) 元旦", "2005/01/02(日) "}},
@@ -103,7 +105,7 @@ TEST(List, SundaysAddOnlyPlainSundays) {
   std::size_t sundays = 0;
   for (const auto& line : withSundays) {
     if (line.find("(日)") != std::string::npos) ++sundays;
-    if (!line.ends_with(" ")) withoutPlain.push_back(line);
+    if (!line.ends_with(" 日曜日")) withoutPlain.push_back(line);
   }
   EXPECT_EQ(withoutPlain, plain);
   EXPECT_EQ(sundays, 41742U);  // 800 Gregorian years are exactly 41,742 weeks

@@ -26,8 +26,14 @@ std::string_view LawNameOf(std::string_view moduleName) {
 // Returns the record of a classified date: code 0 no holiday, 1 a plain Sunday, 2 a substitute
 // holiday, otherwise a holiday id plus 1 when it falls on a Sunday.
 DayRecord FromCode(year_month_day date, std::int16_t code) {
-  DayRecord record{date, PlainKind(date), {}, {}, code != mdl::kWorkingDay};
-  if (code == mdl::kWorkingDay || code == mdl::kPlainSunday) return record;
+  DayRecord record{date, PlainKind(date), {}, {}, code != mdl::kWorkingDay, false, {}};
+  if (code == mdl::kWorkingDay) return record;
+  if (code == mdl::kPlainSunday) {
+    // As the window's check names it; the window's list leaves the name out (see ForEachDayOff).
+    record.name = kSundayName;
+    record.nameEn = kSundayNameEn;
+    return record;
+  }
   std::string name;
   std::int16_t kind = 0;
   if (!mdl::GetHolidayName(code, name, kind)) {
@@ -88,6 +94,7 @@ class Classic final : public DaySource {
         // English name; the Japanese name is the list's own, as the window shows it.
         auto record = Classify(*date, dates[i]);
         if (i < names.size()) record.name = names[i];
+        if (record.name.empty()) record.nameEn.clear();
         visit(record);
       }
     }

@@ -23,8 +23,9 @@ std::string_view KindId(DayKind kind) noexcept {
     case DayKind::sunday:
       return "sunday";
     case DayKind::saturday:
+      return "saturday";
     case DayKind::weekday:
-      return "working-day";
+      return "weekday";
   }
   return "unknown";
 }
@@ -32,6 +33,7 @@ std::string_view KindId(DayKind kind) noexcept {
 std::string DayLine(const DayRecord& day, Lang lang) {
   std::string line = SlashDate(day.date) + "(" + WeekdayText(day.date, lang) + ")";
   if (day.dayOff) line += " " + (lang == Lang::en ? day.nameEn : day.name);
+  if (day.predicted) line += lang == Lang::en ? " (predicted)" : "（予測）";
   return line;
 }
 

@@ -10,8 +10,8 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr std::array<std::string_view, 5> kDayColumns = {"date", "weekday", "name", "name_en",
-                                                         "kind"};
+constexpr std::array<std::string_view, 8> kDayColumns = {
+    "date", "weekday", "name", "name_en", "kind", "day_off", "predicted", "business_day"};
 
 class TextDayWriter final : public DayWriter {
  public:
@@ -57,14 +57,19 @@ std::string Stamp(year_month_day date) {
   return text;
 }
 
-std::string Summary(const DayRecord& day, Lang lang) {
-  if (day.kind == DayKind::sunday) return lang == Lang::en ? "Sunday" : "日曜日";
+// A plain Sunday of the window's list has no name of its own; the calendar names it anyway.
+std::string_view NameOf(const DayRecord& day, Lang lang) {
+  if (day.name.empty() && day.kind == DayKind::sunday) {
+    return lang == Lang::en ? kSundayNameEn : kSundayName;
+  }
   return lang == Lang::en ? day.nameEn : day.name;
 }
 
 std::string Description(const DayRecord& day) {
-  if (day.kind == DayKind::sunday) return "日曜日, Sunday; sunday";
-  return day.name + ", " + day.nameEn + "; " + std::string(KindId(day.kind));
+  std::string text = std::string(NameOf(day, Lang::ja)) + ", " +
+                     std::string(NameOf(day, Lang::en)) + "; " + std::string(KindId(day.kind));
+  if (day.predicted) text += "\n予測: 春分・秋分の日は前年2月の官報で確定します (predicted)";
+  return text;
 }
 
 class IcsDayWriter final : public DayWriter {
@@ -86,9 +91,10 @@ class IcsDayWriter final : public DayWriter {
     event += FoldLine("DTSTAMP:" + Stamp(day.date));
     event += FoldLine("DTSTART;VALUE=DATE:" + CompactDate(day.date));
     event += FoldLine("DTEND;VALUE=DATE:" + CompactDate(next));
-    event += FoldLine("SUMMARY:" + EscapeText(Summary(day, lang_)));
+    event += FoldLine("SUMMARY:" + EscapeText(NameOf(day, lang_)));
     event += FoldLine("DESCRIPTION:" + EscapeText(Description(day)));
     event += FoldLine("CATEGORIES:" + EscapeText(KindId(day.kind)));
+    if (day.predicted) event += FoldLine("STATUS:TENTATIVE");
     event += FoldLine("TRANSP:TRANSPARENT");
     event += FoldLine("END:VEVENT");
     out_ << event;
@@ -122,8 +128,15 @@ std::span<const std::string_view> DayColumns() noexcept {
 }
 
 std::vector<Cell> DayCells(const DayRecord& day) {
-  return {IsoDate(day.date), WeekdayText(day.date, Lang::en), day.name, day.nameEn,
-          std::string(KindId(day.kind))};
+  std::vector<Cell> cells{IsoDate(day.date), WeekdayText(day.date, Lang::en), day.name,
+                          day.nameEn,        std::string(KindId(day.kind)),   day.dayOff,
+                          day.predicted};
+  if (day.businessDay) {
+    cells.emplace_back(*day.businessDay);
+  } else {
+    cells.emplace_back(std::monostate{});
+  }
+  return cells;
 }
 
 }  // namespace velunta::records

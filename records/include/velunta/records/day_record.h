@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,8 @@ DayKind PlainKind(std::chrono::year_month_day date) noexcept;
 
 // Returns the stable identifier formats write for a kind: the law calendar's KindId for holidays
 // ("national", "special-act", "substitute", "citizens"), then "sunday", "saturday", "weekday".
+// What a day is stays apart from what it means to a caller: see DayRecord::dayOff and
+// DayRecord::businessDay.
 std::string_view KindId(DayKind kind) noexcept;
 
 // Returns true for the kinds that are holidays.
@@ -54,15 +57,26 @@ constexpr bool IsHolidayKind(DayKind kind) noexcept {
 struct DayRecord {
   std::chrono::year_month_day date;
   DayKind kind = DayKind::weekday;
-  std::string name;    // Japanese; empty for a working day
-  std::string nameEn;  // English; empty exactly when name is
+  std::string name;    // Japanese: the holiday, or 日曜日 for a plain Sunday; empty otherwise
+  std::string nameEn;  // English: the holiday, or Sunday; empty exactly when name is
   // A day off is a holiday of any kind or a Sunday: what `velunta check`'s status reports.
   bool dayOff = false;
+  // True for a holiday that rests on an equinox day not yet announced (after
+  // kLastOfficialEquinoxYear): the equinox day itself and the substitute or citizens' holiday it
+  // brings.
+  bool predicted = false;
+  // Whether the day is a business day under a business request's options; none otherwise.
+  std::optional<bool> businessDay;
 };
 
+// The names of a plain Sunday.
+inline constexpr std::string_view kSundayName = "日曜日";
+inline constexpr std::string_view kSundayNameEn = "Sunday";
+
 // Returns a day's line as the window's list box writes it: "2026/05/06(水) 振替休日"; a day
-// that is no day off ends at ")". English names and weekdays with Lang::en:
-// "2026/05/06(Wed) Substitute Holiday".
+// that is no day off ends at ")"; a predicted day ends in "（予測）". English names and weekdays
+// with Lang::en: "2026/05/06(Wed) Substitute Holiday", "2030/03/20(Wed) Vernal Equinox Day
+// (predicted)".
 std::string DayLine(const DayRecord& day, Lang lang);
 
 }  // namespace velunta::records
