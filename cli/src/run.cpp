@@ -148,6 +148,7 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
                      " (see velunta --help)");
   }
   entry->positionals->insert(entry->positionals->end(), words.begin(), words.end());
+  commands.shared().Check();
   return entry->action(env);
 }
 

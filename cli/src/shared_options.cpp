@@ -25,13 +25,27 @@ CLI::Validator Choice(const std::map<std::string, T>& choices, std::string accep
 }  // namespace
 
 const records::DaySource& SharedOptions::Source() const noexcept {
-  return rules == Rules::law ? records::LawSource() : records::ClassicSource();
+  if (rules == Rules::classic) return records::ClassicSource();
+  return records::LawSource(labels == Labels::official ? LabelStyle::officialList
+                                                       : LabelStyle::official);
+}
+
+void SharedOptions::Check() const {
+  if (labels == Labels::official && rules == Rules::classic) {
+    throw UsageError(
+        "labels not available with --rules=classic: 'official'; accepted: --labels=official "
+        "with the law calendar (the module names its holidays its own way)");
+  }
+  if (byteOrderMark && format != records::Format::csv) {
+    throw UsageError("--bom is for --format=csv only; accepted: --format=csv --bom");
+  }
 }
 
 records::WriterOptions SharedOptions::Writer() const {
   return {format, lang,
           std::string("-//Velunta//velunta ") + VELUNTA_VERSION +
-              (lang == records::Lang::en ? "//EN" : "//JA")};
+              (lang == records::Lang::en ? "//EN" : "//JA"),
+          byteOrderMark};
 }
 
 void AddSharedOptions(CLI::App& app, SharedOptions& options) {
@@ -51,6 +65,14 @@ void AddSharedOptions(CLI::App& app, SharedOptions& options) {
                                            {"ics", records::Format::ics}},
                                           "text, csv, json, ics"))
       ->type_name("text|csv|json|ics");
+  app.add_option("--labels", options.labels,
+                 "law (default): holidays as the law names them; official: as the Cabinet "
+                 "Office's list labels them (休日, 休日（祝日扱い）, ...)")
+      ->transform(
+          Choice<Labels>({{"law", Labels::law}, {"official", Labels::official}}, "law, official"))
+      ->type_name("law|official");
+  app.add_flag("--bom", options.byteOrderMark,
+               "csv: start with a UTF-8 byte-order mark, for spreadsheets");
 }
 
 void RequireNoIcs(const SharedOptions& options, std::string_view command) {

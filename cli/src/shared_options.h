@@ -13,10 +13,20 @@ namespace velunta::cli {
 // Which rules answer: the law calendar (the days off Japan observes) or the module's fixed table.
 enum class Rules : std::uint8_t { law, classic };
 
+// How the law calendar labels its holidays: as the law names them, or as the Cabinet Office's
+// published list does.
+enum class Labels : std::uint8_t { law, official };
+
 struct SharedOptions {
   Rules rules = Rules::law;
   records::Lang lang = records::Lang::ja;
   records::Format format = records::Format::text;
+  Labels labels = Labels::law;
+  bool byteOrderMark = false;
+
+  // Throws UsageError for options that contradict each other (--labels=official with the classic
+  // rules, --bom without --format=csv). Called once the command line is read.
+  void Check() const;
 
   // The one place the rules choose a source of days.
   const records::DaySource& Source() const noexcept;
@@ -25,8 +35,8 @@ struct SharedOptions {
   records::WriterOptions Writer() const;
 };
 
-// Adds --rules, --lang and --format to the command, each mapped to its value by a checked
-// transformer, so a word they do not know is refused with the words they do.
+// Adds --rules, --lang, --format, --labels and --bom to the command, each mapped to its value by a
+// checked transformer, so a word they do not know is refused with the words they do.
 void AddSharedOptions(CLI::App& app, SharedOptions& options);
 
 // Throws UsageError when --format=ics is asked of a command that writes no list of days.

@@ -26,9 +26,10 @@ struct CellWriter {
 
 class CsvWriter final : public TableWriter {
  public:
-  explicit CsvWriter(std::ostream& out) : out_(out) {}
+  CsvWriter(std::ostream& out, bool byteOrderMark) : out_(out), byteOrderMark_(byteOrderMark) {}
 
   void Begin(std::span<const std::string_view> columns) override {
+    if (byteOrderMark_) out_ << "\xEF\xBB\xBF";
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (i > 0) out_ << ',';
       WriteField(columns[i], out_);
@@ -48,12 +49,13 @@ class CsvWriter final : public TableWriter {
 
  private:
   std::ostream& out_;
+  bool byteOrderMark_;
 };
 
 }  // namespace
 
-std::unique_ptr<TableWriter> MakeCsvWriter(std::ostream& out) {
-  return std::make_unique<CsvWriter>(out);
+std::unique_ptr<TableWriter> MakeCsvWriter(std::ostream& out, bool byteOrderMark) {
+  return std::make_unique<CsvWriter>(out, byteOrderMark);
 }
 
 }  // namespace velunta::records

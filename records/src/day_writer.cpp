@@ -120,7 +120,8 @@ std::unique_ptr<DayWriter> MakeDayWriter(const WriterOptions& options, std::ostr
     case Format::json:
       break;
   }
-  return std::make_unique<TableDayWriter>(MakeTableWriter(options.format, out));
+  return std::make_unique<TableDayWriter>(
+      MakeTableWriter(options.format, out, options.byteOrderMark));
 }
 
 std::span<const std::string_view> DayColumns() noexcept {

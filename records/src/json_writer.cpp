@@ -64,8 +64,8 @@ std::unique_ptr<TableWriter> MakeJsonWriter(std::ostream& out) {
   return std::make_unique<JsonWriter>(out);
 }
 
-std::unique_ptr<TableWriter> MakeTableWriter(Format format, std::ostream& out) {
-  if (format == Format::csv) return MakeCsvWriter(out);
+std::unique_ptr<TableWriter> MakeTableWriter(Format format, std::ostream& out, bool byteOrderMark) {
+  if (format == Format::csv) return MakeCsvWriter(out, byteOrderMark);
   if (format == Format::json) return MakeJsonWriter(out);
   throw RecordsError("a table is written as csv or json only");
 }

@@ -53,11 +53,13 @@ const T& Checked(const Result<T>& result) {
 
 class Law final : public DaySource {
  public:
+  explicit Law(LabelStyle style) : style_(style) {}
+
   year FirstYear() const noexcept override { return kFirstYear; }
   year LastYear() const noexcept override { return kLastYear; }
 
   DayRecord Day(year_month_day date) const override {
-    const auto holiday = HolidayOn(date);
+    const auto holiday = HolidayOn(date, style_);
     const auto& found = Checked(holiday);
     return found ? FromHoliday(*found) : PlainDay(date);
   }
@@ -68,7 +70,7 @@ class Law final : public DaySource {
     Checked(HolidaysBetween(last, last));
     if (last < first) throw RecordsError(std::string(Describe(CalendarError::invalidRange)));
     for (year y = first.year(); y <= last.year(); ++y) {
-      const auto yearList = HolidaysOfYear(y);
+      const auto yearList = HolidaysOfYear(y, style_);
       const auto& holidays = Checked(yearList);
       const year_month_day from = y == first.year() ? first : y / January / 1;
       const year_month_day to = y == last.year() ? last : y / December / 31;
@@ -101,13 +103,17 @@ class Law final : public DaySource {
     return {{y, Season::vernal, found.vernal.day, found.vernal},
             {y, Season::autumnal, found.autumnal.day, found.autumnal}};
   }
+
+ private:
+  LabelStyle style_;
 };
 
 }  // namespace
 
-const DaySource& LawSource() noexcept {
-  static const Law law;
-  return law;
+const DaySource& LawSource(LabelStyle style) noexcept {
+  static const Law law(LabelStyle::official);
+  static const Law listed(LabelStyle::officialList);
+  return style == LabelStyle::official ? law : listed;
 }
 
 }  // namespace velunta::records

@@ -185,6 +185,19 @@ Result<std::vector<Holiday>> HolidaysBetween(std::chrono::year_month_day first,
                                              std::chrono::year_month_day last,
                                              LabelStyle style = LabelStyle::official);
 
+// Returns the first holiday on or after a date (the next holiday), or std::nullopt when none
+// falls from the date to 2399-12-31. Errors: invalidDate, outOfRange outside 1600..2399.
+// Examples: 2026-05-07 -> 2026-07-20 海の日; 2026-05-06 -> 2026-05-06 振替休日;
+// 2399-12-24 -> std::nullopt.
+Result<std::optional<Holiday>> HolidayOnOrAfter(std::chrono::year_month_day date,
+                                                LabelStyle style = LabelStyle::official);
+
+// Returns the last holiday on or before a date (the previous holiday), or std::nullopt when none
+// falls before it (every date before 1948-09-23). Same errors as HolidayOnOrAfter.
+// Examples: 2026-05-07 -> 2026-05-06 振替休日; 1948-09-22 -> std::nullopt.
+Result<std::optional<Holiday>> HolidayOnOrBefore(std::chrono::year_month_day date,
+                                                 LabelStyle style = LabelStyle::official);
+
 // Returns the English name of a holiday given its Japanese name as the law or a special act
 // names it ("元日" -> "New Year's Day", "振替休日" -> "Substitute Holiday", "国民の休日" ->
 // "Citizens' Holiday"), or an empty view for a name the law does not use ("元旦" -> "").

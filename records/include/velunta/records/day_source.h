@@ -36,6 +36,14 @@ class DaySource {
                              bool sundays,
                              const std::function<void(const DayRecord&)>& visit) const = 0;
 
+  enum class Direction : bool { forward, backward };
+
+  // Calls `visit` with the days off from `date` on (forward) or back (backward), `date`
+  // included, nearest first, as ForEachDayOff finds them, until `visit` returns false or the
+  // source's years end. Throws RecordsError when !Covers(date).
+  void ForEachDayOffFrom(std::chrono::year_month_day date, Direction direction, bool sundays,
+                         const std::function<bool(const DayRecord&)>& visit) const;
+
   // The years whose equinox days the source gives, both included.
   virtual std::chrono::year FirstEquinoxYear() const noexcept = 0;
   virtual std::chrono::year LastEquinoxYear() const noexcept = 0;
@@ -45,8 +53,10 @@ class DaySource {
   virtual YearEquinoxRecords Equinoxes(std::chrono::year y) const = 0;
 };
 
-// The law calendar: the days off Japan observes, 1600..2399, equinoxes by astronomy.
-const DaySource& LawSource() noexcept;
+// The law calendar: the days off Japan observes, 1600..2399, equinoxes by astronomy; holidays
+// named as the law names them or, with LabelStyle::officialList, as the Cabinet Office's list
+// labels them.
+const DaySource& LawSource(LabelStyle style = LabelStyle::official) noexcept;
 
 // The module Mdl_Velunta's fixed table, exactly as the window reads it: the years 1 to 9999,
 // equinox days for 1900..2099 from its formula (no instants).

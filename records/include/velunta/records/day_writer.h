@@ -19,6 +19,9 @@ struct WriterOptions {
   Lang lang = Lang::ja;
   // iCalendar's PRODID, e.g. "-//Velunta//velunta 0.1.0//JA"; the writer adds nothing to it.
   std::string productId = "-//Velunta//velunta//JA";
+  // CSV only: start with a UTF-8 byte-order mark, so that a spreadsheet opened by a double click
+  // reads the Japanese names as UTF-8.
+  bool byteOrderMark = false;
 };
 
 class DayWriter {

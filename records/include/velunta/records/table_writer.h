@@ -28,14 +28,16 @@ class TableWriter {
 
 // CSV: a header row, then one record per row, every line ending in CRLF; a field holding a
 // comma, a double quote, CR or LF is quoted with its double quotes doubled (a "b" -> "a ""b""").
-std::unique_ptr<TableWriter> MakeCsvWriter(std::ostream& out);
+// With byteOrderMark, the first bytes are UTF-8's byte-order mark (EF BB BF).
+std::unique_ptr<TableWriter> MakeCsvWriter(std::ostream& out, bool byteOrderMark = false);
 
 // JSON: one array of objects with the columns as keys in order, indented by two, UTF-8 as is,
 // then a newline: exactly what nlohmann's dump(2) writes for the whole array. Throws
 // RecordsError for text that is not UTF-8.
 std::unique_ptr<TableWriter> MakeJsonWriter(std::ostream& out);
 
-// The CSV or JSON writer; throws RecordsError for any other format.
-std::unique_ptr<TableWriter> MakeTableWriter(Format format, std::ostream& out);
+// The CSV or JSON writer; throws RecordsError for any other format. byteOrderMark is for CSV.
+std::unique_ptr<TableWriter> MakeTableWriter(Format format, std::ostream& out,
+                                             bool byteOrderMark = false);
 
 }  // namespace velunta::records
