@@ -116,6 +116,79 @@ year_month_day ReadDate(std::string_view text, const records::DaySource& source)
   return *date;
 }
 
+year_month_day ReadDateWord(std::string_view text, const records::DaySource& source,
+                            year_month_day today) {
+  if (text == "today" || text == "tomorrow" || text == "yesterday") {
+    const int shift = text == "tomorrow" ? 1 : text == "yesterday" ? -1 : 0;
+    const year_month_day date{sys_days{today} + days{shift}};
+    if (!source.Covers(date)) {
+      throw UsageError("date out of range: " + Quoted(text) + " (" + records::SlashDate(date) +
+                       "); accepted: " + records::SlashDate(source.FirstYear() / January / 1) +
+                       " to " + records::SlashDate(source.LastYear() / December / 31));
+    }
+    return date;
+  }
+  // Eight digits, as `date +%Y%m%d` writes today.
+  if (text.size() == 8 && text.find_first_not_of("0123456789") == std::string_view::npos) {
+    const std::string slashed = std::string(text.substr(0, 4)) + "/" +
+                                std::string(text.substr(4, 2)) + "/" +
+                                std::string(text.substr(6, 2));
+    if (!runtime::ParseDate(slashed)) {
+      throw UsageError("not a date: " + Quoted(text) + "; accepted: " + std::string(kDateForms) +
+                       ", YYYYMMDD, today, tomorrow or yesterday");
+    }
+    return ReadDate(slashed, source);
+  }
+  return ReadDate(text, source);
+}
+
+std::vector<year_month_day> ReadDates(std::span<const std::string> texts,
+                                      const records::DaySource& source, year_month_day today,
+                                      std::istream& in) {
+  std::vector<year_month_day> dates;
+  bool stdinRead = false;
+  for (const auto& text : texts) {
+    if (text != "-") {
+      dates.push_back(ReadDateWord(text, source, today));
+      continue;
+    }
+    if (stdinRead) throw UsageError("standard input given twice: '-'; accepted: one '-'");
+    stdinRead = true;
+    std::string line;
+    for (std::size_t number = 1; std::getline(in, line); ++number) {
+      const auto first = line.find_first_not_of(" \t\r");
+      if (first == std::string::npos) continue;  // a blank line
+      const auto last = line.find_last_not_of(" \t\r");
+      const std::string_view date = std::string_view(line).substr(first, last - first + 1);
+      try {
+        dates.push_back(ReadDateWord(date, source, today));
+      } catch (const UsageError& error) {
+        throw UsageError("line " + std::to_string(number) + " of standard input: " + error.what());
+      }
+    }
+    if (in.bad()) throw UsageError("cannot read standard input");
+  }
+  return dates;
+}
+
+std::optional<year_month> ReadMonth(std::string_view text) {
+  // The month's first day, written the way the month is: 2026/5 -> 2026/5/1, 2026年5月 ->
+  // 2026年5月1日; the date-text test then reads it in every form it knows.
+  std::string firstDay;
+  const auto separator = text.find_first_of("/-");
+  if (text.ends_with("月")) {
+    firstDay = std::string(text) + "1日";
+  } else if (separator != std::string_view::npos &&
+             text.find_first_of("/-", separator + 1) == std::string_view::npos) {
+    firstDay = std::string(text) + text[separator] + "1";
+  } else {
+    return std::nullopt;
+  }
+  const auto date = runtime::ParseDate(firstDay);
+  if (!date) return std::nullopt;
+  return date->year() / date->month();
+}
+
 bool LooksLikeYear(std::string_view text) {
   return runtime::IsNumeric(text);
 }
@@ -141,8 +214,18 @@ year ReadYear(std::string_view text, const records::DaySource& source) {
   return y;
 }
 
-year_month_day ReadRangeEnd(std::string_view text, const records::DaySource& source, RangeEnd end) {
-  if (!LooksLikeYear(text)) return ReadDate(text, source);
+year_month_day ReadRangeEnd(std::string_view text, const records::DaySource& source,
+                            year_month_day today, RangeEnd end) {
+  if (const auto month = ReadMonth(text)) {
+    const year_month_day first = *month / 1;
+    const year_month_day last = *month / std::chrono::last;
+    if (!source.Covers(first)) {
+      throw UsageError("month out of range: " + Quoted(text) + "; accepted: months of " +
+                       YearRange(source));
+    }
+    return end == RangeEnd::first ? first : last;
+  }
+  if (!LooksLikeYear(text) || text.size() == 8) return ReadDateWord(text, source, today);
   const year y = ReadYear(text, source);
   return end == RangeEnd::first ? y / January / 1 : y / December / 31;
 }

@@ -38,7 +38,8 @@ BusinessArgs& BusinessArgsOf(Commands& commands) {
   return commands.Group<BusinessArgs>("business");
 }
 
-BusinessDayOptions BusinessArgs::Options(const SharedOptions& shared) {
+BusinessDayOptions BusinessArgs::Options(const SharedOptions& shared,
+                                         std::chrono::year_month_day today) {
   if (shared.rules != Rules::law) {
     throw UsageError(
         "rules not available for business: 'classic'; accepted: law (business days follow the "
@@ -46,7 +47,7 @@ BusinessDayOptions BusinessArgs::Options(const SharedOptions& shared) {
   }
   RequireNoIcs(shared, "business");
   closedDates.clear();
-  for (const auto& text : closed) closedDates.push_back(ReadDate(text, shared.Source()));
+  for (const auto& text : closed) closedDates.push_back(ReadDateWord(text, shared.Source(), today));
   return {.saturdayOff = !saturdayWorkday,
           .sundayOff = true,
           .bankClosingDays = bankClosingDays,

@@ -13,13 +13,13 @@ using namespace std::chrono;
 
 int RunCount(const std::vector<std::string>& args, BusinessArgs& business,
              const SharedOptions& shared, const Environment& env) {
-  const auto options = business.Options(shared);
+  const auto options = business.Options(shared, env.today);
   if (args.size() != 2) {
     throw UsageError("wrong number of arguments for business count: " +
                      std::to_string(args.size()) + "; accepted: business count FROM TO");
   }
-  const auto first = ReadDate(args[0], shared.Source());
-  const auto last = ReadDate(args[1], shared.Source());
+  const auto first = ReadDateWord(args[0], shared.Source(), env.today);
+  const auto last = ReadDateWord(args[1], shared.Source(), env.today);
   if (first > last) {
     throw UsageError("FROM after TO: " + Quoted(args[0]) + " is after " + Quoted(args[1]) +
                      "; accepted: FROM on or before TO");

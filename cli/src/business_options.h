@@ -20,7 +20,7 @@ struct BusinessArgs {
 
   // Read once the command line is complete (the dates in `closed` outlive the options).
   std::vector<std::chrono::year_month_day> closedDates;
-  BusinessDayOptions Options(const SharedOptions& shared);
+  BusinessDayOptions Options(const SharedOptions& shared, std::chrono::year_month_day today);
 };
 
 // The business arguments shared by `business` and its subcommands.

@@ -6,6 +6,7 @@
 
 #include "arguments.h"
 #include "command.h"
+#include "usage_error.h"
 
 namespace velunta::cli {
 namespace {
@@ -16,8 +17,13 @@ int RunCheck(const std::vector<std::string>& texts, const SharedOptions& shared,
              const Environment& env) {
   RequireNoIcs(shared, "check");
   const auto& source = shared.Source();
-  std::vector<year_month_day> dates;
-  for (const auto& text : texts) dates.push_back(ReadDate(text, source));
+  if (texts.empty() && env.inputWaiting) {
+    // Never answer for today when dates were piped in: they were meant to be checked.
+    throw UsageError(
+        "dates on standard input are read only when a DATE is '-'; accepted: velunta check - "
+        "to check them, velunta check </dev/null for today");
+  }
+  auto dates = ReadDates(texts, source, env.today, env.in);
   if (texts.empty()) dates.push_back(env.today);
 
   bool allDaysOff = true;

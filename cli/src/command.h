@@ -23,6 +23,10 @@ using Action = std::function<int(const Environment&)>;
 // What the parser knows while it is being built: the shared options and each command's action.
 class Commands {
  public:
+  // The command itself, for what speaks of the whole (help, completion).
+  const CLI::App* root() const noexcept { return root_; }
+  void set_root(const CLI::App* root) noexcept { root_ = root; }
+
   const SharedOptions& shared() const noexcept { return shared_; }
   SharedOptions& shared() noexcept { return shared_; }
 
@@ -51,6 +55,7 @@ class Commands {
   }
 
  private:
+  const CLI::App* root_ = nullptr;
   SharedOptions shared_;
   std::map<const CLI::App*, Entry> actions_;
   std::map<std::string, std::shared_ptr<void>> groups_;

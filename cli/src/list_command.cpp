@@ -21,20 +21,33 @@ int RunList(const ListArgs& args, const SharedOptions& shared, const Environment
   const auto& source = shared.Source();
   year_month_day first;
   year_month_day last;
-  if (args.range.size() == 1) {
-    const auto y = ReadYear(args.range[0], source);
-    first = y / January / 1;
-    last = y / December / 31;
+  if (args.range.empty()) {
+    first = env.today.year() / January / 1;
+    last = env.today.year() / December / 31;
+  } else if (args.range.size() == 1) {
+    // A year or a month: 2026, 2026-05, 2026/5, 2026年5月.
+    if (ReadMonth(args.range[0]) || !LooksLikeYear(args.range[0])) {
+      first = ReadRangeEnd(args.range[0], source, env.today, RangeEnd::first);
+      last = ReadRangeEnd(args.range[0], source, env.today, RangeEnd::last);
+      if (!ReadMonth(args.range[0])) {
+        throw UsageError("not a year or a month: " + Quoted(args.range[0]) +
+                         "; accepted: list YEAR (2026), list MONTH (2026-05) or list FROM TO");
+      }
+    } else {
+      const auto y = ReadYear(args.range[0], source);
+      first = y / January / 1;
+      last = y / December / 31;
+    }
   } else if (args.range.size() == 2) {
-    first = ReadRangeEnd(args.range[0], source, RangeEnd::first);
-    last = ReadRangeEnd(args.range[1], source, RangeEnd::last);
+    first = ReadRangeEnd(args.range[0], source, env.today, RangeEnd::first);
+    last = ReadRangeEnd(args.range[1], source, env.today, RangeEnd::last);
     if (first > last) {
       throw UsageError("FROM after TO: " + Quoted(args.range[0]) + " is after " +
                        Quoted(args.range[1]) + "; accepted: FROM on or before TO");
     }
   } else {
     throw UsageError("wrong number of arguments for list: " + std::to_string(args.range.size()) +
-                     "; accepted: list YEAR or list FROM TO");
+                     "; accepted: list, list YEAR, list MONTH or list FROM TO");
   }
   const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
   writer->Begin();

@@ -29,7 +29,7 @@ int RunNearest(const std::string& name, Direction direction, const NearestArgs& 
     throw UsageError("wrong number of arguments for " + name + ": " +
                      std::to_string(args.date.size()) + "; accepted: " + name + " [DATE]");
   }
-  const auto date = args.date.empty() ? env.today : ReadDate(args.date[0], source);
+  const auto date = args.date.empty() ? env.today : ReadDateWord(args.date[0], source, env.today);
   const int count = ReadCount(args.count);
   if (count < 1 || count > kMostDays) {
     throw UsageError("count out of range for --count: " + Quoted(args.count) + "; accepted: 1 to " +

@@ -13,6 +13,17 @@
 namespace velunta::cli {
 namespace {
 
+// Returns what -V prints: the version and how far the data reaches.
+std::string VersionText() {
+  const int lastOfficial = static_cast<int>(kLastOfficialEquinoxYear);
+  return std::string("velunta ") + VELUNTA_VERSION +
+         "\nholidays: the Act on National Holidays as in force on each day from 1948-07-20, "
+         "with its changes up to the moves of 2020 and 2021 for the Tokyo Olympics\n"
+         "equinox days: announced to " +
+         std::to_string(lastOfficial) + ", predicted from " + std::to_string(lastOfficial + 1) +
+         " to " + std::to_string(static_cast<int>(kLastYear));
+}
+
 // Returns the innermost command given ("velunta business add" -> add), or the tool itself.
 const CLI::App* InnermostCommand(const CLI::App& app) {
   const CLI::App* command = &app;
@@ -71,7 +82,8 @@ void RefuseLeftovers(const CLI::App& app) {
                      "; accepted: " + AcceptedOptions(command) + " (see " + path + " --help)");
   }
   if (!command->get_subcommands({}).empty()) {
-    throw UsageError("unknown command: " + Quoted(first) + "; accepted: " + CommandNames(command));
+    throw UsageError("unknown command " + Quoted(first) + " for " + Quoted(path) +
+                     "; accepted: " + CommandNames(command) + " (see " + path + " --help)");
   }
   throw UsageError("unexpected argument: " + Quoted(first) + " (see " + path + " --help)");
 }
@@ -106,7 +118,8 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
   Commands commands;
   CLI::App app{"Days off in Japan: check dates, list holidays, equinox days and business days.",
                "velunta"};
-  app.set_version_flag("--version", std::string("velunta ") + VELUNTA_VERSION);
+  commands.set_root(&app);
+  app.set_version_flag("-V,--version", VersionText());
   app.allow_extras();  // refused by RefuseLeftovers, with a message that says what is accepted
   app.require_subcommand(0, 1);
   AddSharedOptions(app, commands.shared());
@@ -138,6 +151,13 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
       throw UsageError("no " + command->get_name() + " command given; accepted: " +
                        CommandNames(command) + " (see " + CommandPath(command) + " --help)");
     }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+      // The only options that take one value and can be given twice.
+      const std::string text = error.what();
+      const std::string option = text.substr(0, text.find(':'));
+      throw UsageError("option given more than once: " + Quoted(option) + "; accepted: " + option +
+                       " once (see " + CommandPath(command) + " --help)");
+    }
     throw UsageError(OneLine(error.what()) + " (see " + CommandPath(command) + " --help)");
   }
   RefuseLeftovers(app);
@@ -148,8 +168,15 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
                      " (see velunta --help)");
   }
   entry->positionals->insert(entry->positionals->end(), words.begin(), words.end());
-  commands.shared().Check();
-  return entry->action(env);
+  try {
+    commands.shared().Check();
+    return entry->action(env);
+  } catch (const UsageError& error) {
+    // Every refusal ends with where to read more.
+    const std::string message = error.what();
+    if (message.find("(see ") != std::string::npos) throw;
+    throw UsageError(message + " (see " + CommandPath(command) + " --help)");
+  }
 }
 
 }  // namespace

@@ -22,7 +22,15 @@ struct Environment {
   std::istream& in;
   std::ostream& out;
   std::ostream& err;
+  // True when standard input holds data although no DATE asked for it to be read (dates piped
+  // into a bare `velunta check`); false for a terminal, /dev/null or a closed pipe (cron's).
+  bool inputWaiting = false;
 };
+
+// Returns whether standard input holds data now or within a moment: a regular file that is not
+// empty, or a pipe or socket with bytes to read within 50 ms. A closed pipe, a terminal and
+// /dev/null hold none.
+bool StandardInputWaiting() noexcept;
 
 // Returns today's date in Japan Standard Time (UTC+9 all year), whatever the machine's zone.
 std::chrono::year_month_day TodayInJapan();

@@ -7,22 +7,11 @@
 #include "usage_error.h"
 
 namespace velunta::cli {
-namespace {
+namespace {}  // namespace
 
-// A checked transformer that, on a word it does not know, names the word and the accepted ones.
-template <class T>
-CLI::Validator Choice(const std::map<std::string, T>& choices, std::string accepted) {
-  const CLI::CheckedTransformer known(choices);
-  return CLI::Validator(
-      [known, accepted](std::string& value) {
-        const std::string typed = value;
-        if (known(value).empty()) return std::string();
-        return "unknown value " + Quoted(typed) + "; accepted: " + accepted;
-      },
-      "");
+std::string QuotedWord(std::string_view text) {
+  return Quoted(text);
 }
-
-}  // namespace
 
 const records::DaySource& SharedOptions::Source() const noexcept {
   if (rules == Rules::classic) return records::ClassicSource();

@@ -2,6 +2,8 @@
 // The options every subcommand shares: --rules, --lang and --format.
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <string_view>
 
 #include <velunta/records/day_source.h>
@@ -9,6 +11,9 @@
 #include <CLI/CLI.hpp>
 
 namespace velunta::cli {
+
+// Quoted() of arguments.h, for the header-only Choice.
+std::string QuotedWord(std::string_view text);
 
 // Which rules answer: the law calendar (the days off Japan observes) or the module's fixed table.
 enum class Rules : std::uint8_t { law, classic };
@@ -34,6 +39,20 @@ struct SharedOptions {
   // The writer options of --format and --lang.
   records::WriterOptions Writer() const;
 };
+
+// A checked transformer that maps the words a choice option knows to their values and, on
+// another word, names it and the words it knows: "unknown value 'xx'; accepted: ja, en".
+template <class T>
+CLI::Validator Choice(const std::map<std::string, T>& choices, std::string accepted) {
+  const CLI::CheckedTransformer known(choices);
+  return CLI::Validator(
+      [known, accepted](std::string& value) {
+        const std::string typed = value;
+        if (known(value).empty()) return std::string();
+        return "unknown value " + QuotedWord(typed) + "; accepted: " + accepted;
+      },
+      "");
+}
 
 // Adds --rules, --lang, --format, --labels and --bom to the command, each mapped to its value by a
 // checked transformer, so a word they do not know is refused with the words they do.

@@ -94,11 +94,11 @@ TEST(BadInput, OneLineStatusTwoNothingOnStdout) {
       {"unknown business command",
        {"business", "skip", "2026/05/06"},
        "'skip'",
-       "accepted: add, count, next, previous"},
+       "accepted: is, add, count, next, previous, roll"},
       {"no business command",
        {"business"},
        "no business command",
-       "accepted: add, count, next, previous"},
+       "accepted: is, add, count, next, previous, roll"},
       // FROM after TO
       {"list years reversed",
        {"list", "2027", "2026"},
@@ -150,12 +150,15 @@ TEST(BadInput, OneLineStatusTwoNothingOnStdout) {
        "'+-1'",
        "accepted: a whole number"},
       // argument counts
-      {"list without year", {"list"}, "0", "accepted: list YEAR or list FROM TO"},
+      {"month outside the calendar", {"list", "1599-12"}, "'1599-12'", "accepted: months of 1600"},
       {"list with three",
        {"list", "2024", "2025", "2026"},
        "3",
-       "accepted: list YEAR or list FROM TO"},
-      {"list of one date", {"list", "2026/05/06"}, "'2026/05/06'", "accepted: a whole year"},
+       "accepted: list, list YEAR, list MONTH or list FROM TO"},
+      {"list of one date",
+       {"list", "2026/05/06"},
+       "'2026/05/06'",
+       "accepted: list YEAR (2026), list MONTH (2026-05)"},
       {"equinox without year", {"equinox"}, "no year", "accepted: equinox YEAR..."},
       {"add without count",
        {"business", "add", "2026/01/05"},
@@ -209,8 +212,11 @@ TEST(BadInput, HelpForTheToolAndEachCommand) {
 TEST(BadInput, Version) {
   const auto result = RunVelunta({"--version"});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, "velunta " VELUNTA_VERSION "\n");
+  EXPECT_TRUE(result.out.starts_with("velunta " VELUNTA_VERSION "\n")) << result.out;
+  // How far the data reaches: the last announced equinox year and the predicted ones.
+  EXPECT_NE(result.out.find("announced to 2027, predicted from 2028 to 2399"), std::string::npos);
   EXPECT_EQ(result.err, "");
+  EXPECT_EQ(RunVelunta({"-V"}).out, result.out);
 }
 
 }  // namespace
