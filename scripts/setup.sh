@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev fonts-ipafont-gothic xvfb xauth
   liberfa-dev
   libical-dev nlohmann-json3-dev libcli11-dev
+  libtomlplusplus-dev  # calendar files
+  libquantlib0-dev     # benchmarks only: QuantLib as a speed peer
 )
 
 missing=()
