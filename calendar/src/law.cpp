@@ -252,7 +252,56 @@ constexpr bool IsCitizens(year_month_day date, sys_days day, weekday wd) noexcep
   return IsNational(day + days{1});
 }
 
+constexpr int kFirstHolidayYear = static_cast<int>(kActInForce.year());
+constexpr int kHolidayYears = static_cast<int>(kLastYear) - kFirstHolidayYear + 1;
+
+using HolidayTable = std::array<std::array<std::uint32_t, 12>, kHolidayYears>;
+
+// table[year - 1948][month - 1] bit d: day d of that month is a holiday of any kind. Built by the
+// rules above as YearHolidays walks them (the national holidays of the rows in force, then the
+// day after each), so that a lookup replaces the rules on every date. (Evaluating it at compile
+// time exceeds GCC's constexpr budget; it takes tens of microseconds once at run time.)
+HolidayTable BuildHolidayTable() noexcept {
+  HolidayTable table{};
+  for (int yi = kFirstHolidayYear; yi <= static_cast<int>(kLastYear); ++yi) {
+    auto& months = table[static_cast<std::size_t>(yi - kFirstHolidayYear)];
+    const year y{yi};
+    for (const Rule& rule : kRules) {
+      if (yi < rule.first || yi > rule.last) continue;
+      const year_month_day date = DateOf(rule, y);
+      if (date >= kActInForce) months[rule.month - 1] |= 1U << static_cast<unsigned>(date.day());
+    }
+    const auto nationals = months;
+    for (unsigned m = 1; m <= 12; ++m) {
+      for (unsigned d = 1; d <= 31; ++d) {
+        if ((nationals[m - 1] >> d & 1U) == 0) continue;
+        const sys_days next = sys_days{y / month{m} / day{d}} + days{1};
+        const year_month_day nextDate{next};
+        if (nextDate.year() != y || NationalRule(nextDate) != nullptr) continue;
+        const weekday wd{next};
+        if (IsSubstitute(next, wd) || IsCitizens(nextDate, next, wd)) {
+          months[static_cast<unsigned>(nextDate.month()) - 1] |=
+              1U << static_cast<unsigned>(nextDate.day());
+        }
+      }
+    }
+  }
+  return table;
+}
+
+const HolidayTable& HolidayDays() noexcept {
+  static const HolidayTable table = BuildHolidayTable();
+  return table;
+}
+
 }  // namespace
+
+std::uint32_t HolidayDaysOfMonth(year y, month m) noexcept {
+  const int yi = static_cast<int>(y);
+  if (yi < kFirstHolidayYear || yi > static_cast<int>(kLastYear) || !m.ok()) return 0;
+  return HolidayDays()[static_cast<std::size_t>(yi - kFirstHolidayYear)]
+                      [static_cast<unsigned>(m) - 1];
+}
 
 std::optional<Holiday> Classify(year_month_day date, LabelStyle style) noexcept {
   if (date < kActInForce) return std::nullopt;
@@ -305,18 +354,35 @@ std::vector<Holiday> YearHolidays(year y, LabelStyle style) {
 }  // namespace velunta::detail
 
 namespace velunta {
+namespace {
+
+// The holiday's labels, kept out of HolidayOn so that its common path, a date that is no
+// holiday, needs no stack frame.
+[[gnu::noinline]] Result<std::optional<Holiday>> LabelledHoliday(std::chrono::year_month_day date,
+                                                                 LabelStyle style) noexcept {
+  return Result<std::optional<Holiday>>{detail::Classify(date, style)};
+}
+
+}  // namespace
 
 Result<std::optional<Holiday>> HolidayOn(std::chrono::year_month_day date,
                                          LabelStyle style) noexcept {
   if (!date.ok()) return CalendarError::invalidDate;
   if (!IsCovered(date.year())) return CalendarError::outOfRange;
-  return Result<std::optional<Holiday>>{detail::Classify(date, style)};
+  // Most dates are no holiday: one table bit says so without running the rules.
+  if ((detail::HolidayDaysOfMonth(date.year(), date.month()) >> static_cast<unsigned>(date.day()) &
+       1U) == 0) {
+    return Result<std::optional<Holiday>>{std::nullopt};
+  }
+  return LabelledHoliday(date, style);
 }
 
 Result<bool> IsHoliday(std::chrono::year_month_day date) noexcept {
-  auto holiday = HolidayOn(date);
-  if (!holiday.has_value()) return holiday.error();
-  return holiday->has_value();
+  if (!date.ok()) return CalendarError::invalidDate;
+  if (!IsCovered(date.year())) return CalendarError::outOfRange;
+  return (detail::HolidayDaysOfMonth(date.year(), date.month()) >>
+              static_cast<unsigned>(date.day()) &
+          1U) != 0;
 }
 
 Result<std::vector<Holiday>> HolidaysOfYear(std::chrono::year y, LabelStyle style) {
