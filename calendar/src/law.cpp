@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string_view>
 
@@ -289,9 +290,19 @@ HolidayTable BuildHolidayTable() noexcept {
   return table;
 }
 
-const HolidayTable& HolidayDays() noexcept {
+// The table once built. Read through this pointer rather than straight from the function-local
+// static below, so that the common path carries none of the first call's locking.
+std::atomic<const HolidayTable*> builtHolidayDays{nullptr};
+
+[[gnu::noinline, gnu::cold]] const HolidayTable& BuildHolidayDaysOnce() noexcept {
   static const HolidayTable table = BuildHolidayTable();
+  builtHolidayDays.store(&table, std::memory_order_release);
   return table;
+}
+
+const HolidayTable& HolidayDays() noexcept {
+  const HolidayTable* table = builtHolidayDays.load(std::memory_order_acquire);
+  return table != nullptr ? *table : BuildHolidayDaysOnce();
 }
 
 }  // namespace
@@ -363,15 +374,27 @@ namespace {
   return Result<std::optional<Holiday>>{detail::Classify(date, style)};
 }
 
+// The first call builds the table, then answers as every later call does.
+[[gnu::noinline, gnu::cold]] Result<std::optional<Holiday>> HolidayOnFirstCall(
+    std::chrono::year_month_day date, LabelStyle style) noexcept {
+  detail::HolidayDaysOfMonth(date.year(), date.month());
+  return HolidayOn(date, style);
+}
+
 }  // namespace
 
 Result<std::optional<Holiday>> HolidayOn(std::chrono::year_month_day date,
                                          LabelStyle style) noexcept {
   if (!date.ok()) return CalendarError::invalidDate;
   if (!IsCovered(date.year())) return CalendarError::outOfRange;
-  // Most dates are no holiday: one table bit says so without running the rules.
-  if ((detail::HolidayDaysOfMonth(date.year(), date.month()) >> static_cast<unsigned>(date.day()) &
-       1U) == 0) {
+  // Most dates are no holiday: one table bit says so without running the rules. Every call
+  // leaves through a tail call or a return, so the common path saves no registers.
+  const auto* table = detail::builtHolidayDays.load(std::memory_order_acquire);
+  if (table == nullptr) return HolidayOnFirstCall(date, style);
+  const int y = static_cast<int>(date.year()) - detail::kFirstHolidayYear;
+  if (y < 0 || ((*table)[static_cast<unsigned>(y)][static_cast<unsigned>(date.month()) - 1] >>
+                    static_cast<unsigned>(date.day()) &
+                1U) == 0) {
     return Result<std::optional<Holiday>>{std::nullopt};
   }
   return LabelledHoliday(date, style);
