@@ -19,13 +19,14 @@
 // Cost. Make: proportional to the 9,600 months of the covered years plus the number of extra
 // dates, tens of microseconds (no day is classified by the holiday rules one at a time).
 // IsBusinessDay, Count, CountInclusive: O(1), a bit test and two rank lookups. Add, Next,
-// Previous, Roll: O(1) in practice and O(log) at worst — a rank lookup, then a binary search over
-// the words between two sampled positions (at most a 64-word block holding 128 business days,
-// more only where long runs are closed), independent of n. ClosedDays: linear in the days listed.
+// Previous, Roll: independent of n, O(1) in practice and O(log days) at worst — a rank lookup,
+// then a binary search between the words of two samples 128 business days apart (three or four
+// words for a five-day week; more only where long runs are closed), then a search within one
+// word. ClosedDays: linear in the days it spans.
 //
 // Memory. One calendar holds 4,566 words of 64 days (36.5 KB), an open-day count before each word
-// (18.3 KB), a sample of every 128th business day's word (at most 9.1 KB) and the yearly closures:
-// about 64 KB. Copies share it (a copy is a reference-counted pointer), so copying is cheap and the
+// (18.3 KB), the word of every 128th business day (at most 4.6 KB) and the yearly closures: about
+// 60 KB. Copies share it (a copy is a reference-counted pointer), so copying is cheap and the
 // calendar is safe to use from any number of threads at once.
 
 #include <chrono>
