@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -256,53 +257,53 @@ constexpr bool IsCitizens(year_month_day date, sys_days day, weekday wd) noexcep
 constexpr int kFirstHolidayYear = static_cast<int>(kActInForce.year());
 constexpr int kHolidayYears = static_cast<int>(kLastYear) - kFirstHolidayYear + 1;
 
-using HolidayTable = std::array<std::array<std::uint32_t, 12>, kHolidayYears>;
+// The holidays of one year as bits: months[month - 1] bit d, day d of that month is a holiday of
+// any kind. A year is filled the first time one of its dates is asked, in about a microsecond, by
+// the rules above as YearHolidays walks them (the national holidays of the rows in force, then
+// the day after each); from then on a lookup replaces the rules. Filling every year at once would
+// cost the first call half a millisecond, and evaluating the table at compile time exceeds GCC's
+// constexpr budget. Threads that fill the same year at once store the same bits.
+struct HolidayYear {
+  std::atomic<bool> filled{false};
+  std::array<std::atomic<std::uint32_t>, 12> months{};
+};
 
-// table[year - 1948][month - 1] bit d: day d of that month is a holiday of any kind. Built by the
-// rules above as YearHolidays walks them (the national holidays of the rows in force, then the
-// day after each), so that a lookup replaces the rules on every date. (Evaluating it at compile
-// time exceeds GCC's constexpr budget; it takes tens of microseconds once at run time.)
-HolidayTable BuildHolidayTable() noexcept {
-  HolidayTable table{};
-  for (int yi = kFirstHolidayYear; yi <= static_cast<int>(kLastYear); ++yi) {
-    auto& months = table[static_cast<std::size_t>(yi - kFirstHolidayYear)];
-    const year y{yi};
-    for (const Rule& rule : kRules) {
-      if (yi < rule.first || yi > rule.last) continue;
-      const year_month_day date = DateOf(rule, y);
-      if (date >= kActInForce) months[rule.month - 1] |= 1U << static_cast<unsigned>(date.day());
-    }
-    const auto nationals = months;
-    for (unsigned m = 1; m <= 12; ++m) {
-      for (unsigned d = 1; d <= 31; ++d) {
-        if ((nationals[m - 1] >> d & 1U) == 0) continue;
-        const sys_days next = sys_days{y / month{m} / day{d}} + days{1};
-        const year_month_day nextDate{next};
-        if (nextDate.year() != y || NationalRule(nextDate) != nullptr) continue;
-        const weekday wd{next};
-        if (IsSubstitute(next, wd) || IsCitizens(nextDate, next, wd)) {
-          months[static_cast<unsigned>(nextDate.month()) - 1] |=
-              1U << static_cast<unsigned>(nextDate.day());
-        }
+// Initialised at compile time to "no year filled": usable from any static initialiser.
+constinit std::array<HolidayYear, kHolidayYears> holidayYears;
+
+[[gnu::noinline]] void FillHolidayYear(int yi) noexcept {
+  std::array<std::uint32_t, 12> months{};
+  const year y{yi};
+  for (const Rule& rule : kRules) {
+    if (yi < rule.first || yi > rule.last) continue;
+    const year_month_day date = DateOf(rule, y);
+    if (date >= kActInForce) months[rule.month - 1] |= 1U << static_cast<unsigned>(date.day());
+  }
+  const auto nationals = months;
+  for (unsigned m = 1; m <= 12; ++m) {
+    for (std::uint32_t bits = nationals[m - 1]; bits != 0; bits &= bits - 1) {
+      const auto d = static_cast<unsigned>(std::countr_zero(bits));
+      const sys_days next = sys_days{y / month{m} / day{d}} + days{1};
+      const year_month_day nextDate{next};
+      if (nextDate.year() != y || NationalRule(nextDate) != nullptr) continue;
+      const weekday wd{next};
+      if (IsSubstitute(next, wd) || IsCitizens(nextDate, next, wd)) {
+        months[static_cast<unsigned>(nextDate.month()) - 1] |=
+            1U << static_cast<unsigned>(nextDate.day());
       }
     }
   }
-  return table;
+  HolidayYear& entry = holidayYears[static_cast<std::size_t>(yi - kFirstHolidayYear)];
+  for (std::size_t i = 0; i < months.size(); ++i) {
+    entry.months[i].store(months[i], std::memory_order_relaxed);
+  }
+  entry.filled.store(true, std::memory_order_release);
 }
 
-// The table once built. Read through this pointer rather than straight from the function-local
-// static below, so that the common path carries none of the first call's locking.
-std::atomic<const HolidayTable*> builtHolidayDays{nullptr};
-
-[[gnu::noinline, gnu::cold]] const HolidayTable& BuildHolidayDaysOnce() noexcept {
-  static const HolidayTable table = BuildHolidayTable();
-  builtHolidayDays.store(&table, std::memory_order_release);
-  return table;
-}
-
-const HolidayTable& HolidayDays() noexcept {
-  const HolidayTable* table = builtHolidayDays.load(std::memory_order_acquire);
-  return table != nullptr ? *table : BuildHolidayDaysOnce();
+// Returns the entry of a year of 1948..2399, or nullptr while it is not filled.
+const HolidayYear* FilledHolidayYear(int yi) noexcept {
+  const HolidayYear& entry = holidayYears[static_cast<std::size_t>(yi - kFirstHolidayYear)];
+  return entry.filled.load(std::memory_order_acquire) ? &entry : nullptr;
 }
 
 }  // namespace
@@ -310,8 +311,12 @@ const HolidayTable& HolidayDays() noexcept {
 std::uint32_t HolidayDaysOfMonth(year y, month m) noexcept {
   const int yi = static_cast<int>(y);
   if (yi < kFirstHolidayYear || yi > static_cast<int>(kLastYear) || !m.ok()) return 0;
-  return HolidayDays()[static_cast<std::size_t>(yi - kFirstHolidayYear)]
-                      [static_cast<unsigned>(m) - 1];
+  const HolidayYear* entry = FilledHolidayYear(yi);
+  if (entry == nullptr) {
+    FillHolidayYear(yi);
+    entry = FilledHolidayYear(yi);
+  }
+  return entry->months[static_cast<unsigned>(m) - 1].load(std::memory_order_relaxed);
 }
 
 std::optional<Holiday> Classify(year_month_day date, LabelStyle style) noexcept {
@@ -374,7 +379,7 @@ namespace {
   return Result<std::optional<Holiday>>{detail::Classify(date, style)};
 }
 
-// The first call builds the table, then answers as every later call does.
+// The first call of a year fills its table, then answers as every later call does.
 [[gnu::noinline, gnu::cold]] Result<std::optional<Holiday>> HolidayOnFirstCall(
     std::chrono::year_month_day date, LabelStyle style) noexcept {
   detail::HolidayDaysOfMonth(date.year(), date.month());
@@ -387,14 +392,15 @@ Result<std::optional<Holiday>> HolidayOn(std::chrono::year_month_day date,
                                          LabelStyle style) noexcept {
   if (!date.ok()) return CalendarError::invalidDate;
   if (!IsCovered(date.year())) return CalendarError::outOfRange;
-  // Most dates are no holiday: one table bit says so without running the rules. Every call
-  // leaves through a tail call or a return, so the common path saves no registers.
-  const auto* table = detail::builtHolidayDays.load(std::memory_order_acquire);
-  if (table == nullptr) return HolidayOnFirstCall(date, style);
-  const int y = static_cast<int>(date.year()) - detail::kFirstHolidayYear;
-  if (y < 0 || ((*table)[static_cast<unsigned>(y)][static_cast<unsigned>(date.month()) - 1] >>
-                    static_cast<unsigned>(date.day()) &
-                1U) == 0) {
+  // Most dates are no holiday: one bit of the year's table says so without running the rules.
+  // Every call leaves through a tail call or a return, so the common path saves no registers.
+  const int y = static_cast<int>(date.year());
+  if (y < detail::kFirstHolidayYear) return Result<std::optional<Holiday>>{std::nullopt};
+  const auto* entry = detail::FilledHolidayYear(y);
+  if (entry == nullptr) return HolidayOnFirstCall(date, style);
+  if ((entry->months[static_cast<unsigned>(date.month()) - 1].load(std::memory_order_relaxed) >>
+           static_cast<unsigned>(date.day()) &
+       1U) == 0) {
     return Result<std::optional<Holiday>>{std::nullopt};
   }
   return LabelledHoliday(date, style);
