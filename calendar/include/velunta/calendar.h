@@ -65,7 +65,9 @@ class [[nodiscard]] Result {
   constexpr Result(CalendarError error) : state_(std::in_place_index<1>, error) {}
 
   constexpr bool has_value() const noexcept { return state_.index() == 0; }
-  constexpr explicit operator bool() const noexcept requires(!std::is_constructible_v<bool, T>) {
+  constexpr explicit operator bool() const noexcept
+    requires(!std::is_constructible_v<bool, T>)
+  {
     return has_value();
   }
 
