@@ -96,7 +96,10 @@ std::string Cat(std::initializer_list<std::string_view> pieces) {
 
 class Reader {
  public:
+  // Returns the mistake on the earliest line, if any: toml++ keeps the keys sorted by name, not in
+  // the order of the file.
   std::optional<Mistake> Read(const toml::table& table, BusinessCalendarOptions& options) {
+    std::optional<Mistake> first;
     for (const auto& [key, node] : table) {
       const std::string_view name = key.str();
       std::optional<Mistake> mistake;
@@ -118,9 +121,9 @@ class Reader {
         mistake =
             Mistake{LineOf(key.source()), Cat({"unknown key '", name, "'; accepted: ", kKeys})};
       }
-      if (mistake) return mistake;
+      if (mistake && (!first || mistake->line < first->line)) first = std::move(mistake);
     }
-    return std::nullopt;
+    return first;
   }
 
  private:

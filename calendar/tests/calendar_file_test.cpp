@@ -103,6 +103,8 @@ TEST(CalendarFile, Refusals) {
       {"ranges as table", "yearly_closed = { from = \"12-29\" }\n",
        "c.toml:1: yearly_closed must be an array of ranges such as \"12-29..01-03\", not a table",
        true},
+      {"the earliest line first", "weekend = [\"sat\"]\nclosed = 1\n# a\nbank = true\n",
+       "c.toml:1: bad weekday 'sat'", false},
       {"duplicate key", "closed = []\nclosed = []\n", "c.toml:2: ", false},
       {"not TOML", "weekend = [\"saturday\"\n", "c.toml:", false},
       {"impossible TOML date", "closed = [2026-02-30]\n", "c.toml:1: ", false},
