@@ -257,19 +257,18 @@ constexpr bool IsCitizens(year_month_day date, sys_days day, weekday wd) noexcep
 constexpr int kFirstHolidayYear = static_cast<int>(kActInForce.year());
 constexpr int kHolidayYears = static_cast<int>(kLastYear) - kFirstHolidayYear + 1;
 
-// The holidays of one year as bits: months[month - 1] bit d, day d of that month is a holiday of
-// any kind. A year is filled the first time one of its dates is asked, in about a microsecond, by
-// the rules above as YearHolidays walks them (the national holidays of the rows in force, then
-// the day after each); from then on a lookup replaces the rules. Filling every year at once would
-// cost the first call half a millisecond, and evaluating the table at compile time exceeds GCC's
-// constexpr budget. Threads that fill the same year at once store the same bits.
-struct HolidayYear {
-  std::atomic<bool> filled{false};
-  std::array<std::atomic<std::uint32_t>, 12> months{};
-};
+// The holidays of each month as bits: holidayMonths[year - 1948][month - 1] bit d, day d of that
+// month is a holiday of any kind; bit 32 + d, day d exists. 0 while the year is not filled. A year
+// is filled the first time one of its dates is asked, in about a microsecond, by the rules above
+// as YearHolidays walks them (the national holidays of the rows in force, then the day after
+// each); from then on one load answers both "is it a date" and "is it a holiday". Filling every
+// year at once would cost the first call half a millisecond, and evaluating the table at compile
+// time exceeds GCC's constexpr budget. Each month is one atomic word, complete when nonzero;
+// threads that fill the same year at once store the same words.
+constexpr unsigned kDaysExist = 32;  // the shift of the bits of the days that exist
 
 // Initialised at compile time to "no year filled": usable from any static initialiser.
-constinit std::array<HolidayYear, kHolidayYears> holidayYears;
+constinit std::array<std::array<std::atomic<std::uint64_t>, 12>, kHolidayYears> holidayMonths;
 
 [[gnu::noinline]] void FillHolidayYear(int yi) noexcept {
   std::array<std::uint32_t, 12> months{};
@@ -293,17 +292,13 @@ constinit std::array<HolidayYear, kHolidayYears> holidayYears;
       }
     }
   }
-  HolidayYear& entry = holidayYears[static_cast<std::size_t>(yi - kFirstHolidayYear)];
-  for (std::size_t i = 0; i < months.size(); ++i) {
-    entry.months[i].store(months[i], std::memory_order_relaxed);
+  auto& entry = holidayMonths[static_cast<std::size_t>(yi - kFirstHolidayYear)];
+  for (unsigned m = 1; m <= 12; ++m) {
+    const auto length = static_cast<unsigned>(
+        std::chrono::year_month_day_last{y, std::chrono::month_day_last{month{m}}}.day());
+    const std::uint64_t exist = ((std::uint64_t{1} << length) - 1) << 1;  // days 1..length
+    entry[m - 1].store(exist << kDaysExist | months[m - 1], std::memory_order_relaxed);
   }
-  entry.filled.store(true, std::memory_order_release);
-}
-
-// Returns the entry of a year of 1948..2399, or nullptr while it is not filled.
-const HolidayYear* FilledHolidayYear(int yi) noexcept {
-  const HolidayYear& entry = holidayYears[static_cast<std::size_t>(yi - kFirstHolidayYear)];
-  return entry.filled.load(std::memory_order_acquire) ? &entry : nullptr;
 }
 
 }  // namespace
@@ -311,12 +306,14 @@ const HolidayYear* FilledHolidayYear(int yi) noexcept {
 std::uint32_t HolidayDaysOfMonth(year y, month m) noexcept {
   const int yi = static_cast<int>(y);
   if (yi < kFirstHolidayYear || yi > static_cast<int>(kLastYear) || !m.ok()) return 0;
-  const HolidayYear* entry = FilledHolidayYear(yi);
-  if (entry == nullptr) {
+  auto& word =
+      holidayMonths[static_cast<std::size_t>(yi - kFirstHolidayYear)][static_cast<unsigned>(m) - 1];
+  std::uint64_t bits = word.load(std::memory_order_relaxed);
+  if (bits == 0) {
     FillHolidayYear(yi);
-    entry = FilledHolidayYear(yi);
+    bits = word.load(std::memory_order_relaxed);
   }
-  return entry->months[static_cast<unsigned>(m) - 1].load(std::memory_order_relaxed);
+  return static_cast<std::uint32_t>(bits);
 }
 
 std::optional<Holiday> Classify(year_month_day date, LabelStyle style) noexcept {
@@ -379,31 +376,38 @@ namespace {
   return Result<std::optional<Holiday>>{detail::Classify(date, style)};
 }
 
-// The first call of a year fills its table, then answers as every later call does.
-[[gnu::noinline, gnu::cold]] Result<std::optional<Holiday>> HolidayOnFirstCall(
-    std::chrono::year_month_day date, LabelStyle style) noexcept {
-  detail::HolidayDaysOfMonth(date.year(), date.month());
-  return HolidayOn(date, style);
+// Every other date: the argument checks, the years before the Act, and the first call of a year,
+// which fills its table.
+[[gnu::noinline]] Result<std::optional<Holiday>> CheckedHolidayOn(std::chrono::year_month_day date,
+                                                                  LabelStyle style) noexcept {
+  if (!date.ok()) return CalendarError::invalidDate;
+  if (!IsCovered(date.year())) return CalendarError::outOfRange;
+  if ((detail::HolidayDaysOfMonth(date.year(), date.month()) >> static_cast<unsigned>(date.day()) &
+       1U) == 0) {
+    return Result<std::optional<Holiday>>{std::nullopt};
+  }
+  return LabelledHoliday(date, style);
 }
 
 }  // namespace
 
 Result<std::optional<Holiday>> HolidayOn(std::chrono::year_month_day date,
                                          LabelStyle style) noexcept {
-  if (!date.ok()) return CalendarError::invalidDate;
-  if (!IsCovered(date.year())) return CalendarError::outOfRange;
-  // Most dates are no holiday: one bit of the year's table says so without running the rules.
-  // Every call leaves through a tail call or a return, so the common path saves no registers.
-  const int y = static_cast<int>(date.year());
-  if (y < detail::kFirstHolidayYear) return Result<std::optional<Holiday>>{std::nullopt};
-  const auto* entry = detail::FilledHolidayYear(y);
-  if (entry == nullptr) return HolidayOnFirstCall(date, style);
-  if ((entry->months[static_cast<unsigned>(date.month()) - 1].load(std::memory_order_relaxed) >>
-           static_cast<unsigned>(date.day()) &
-       1U) == 0) {
-    return Result<std::optional<Holiday>>{std::nullopt};
+  // Most dates are real dates of a filled year and no holiday: one word of the table says so.
+  // Every path leaves through a tail call or a return, so the common one saves no registers.
+  const auto yearIndex = static_cast<unsigned>(static_cast<int>(date.year()) -
+                                               detail::kFirstHolidayYear);  // wraps below 1948
+  const unsigned monthIndex = static_cast<unsigned>(date.month()) - 1;      // wraps for month 0
+  const auto d = static_cast<unsigned>(date.day());
+  if (yearIndex < static_cast<unsigned>(detail::kHolidayYears) && monthIndex < 12 && d < 32) {
+    const std::uint64_t bits =
+        detail::holidayMonths[yearIndex][monthIndex].load(std::memory_order_relaxed);
+    if ((bits >> detail::kDaysExist >> d & 1U) != 0) {
+      if ((bits >> d & 1U) == 0) return Result<std::optional<Holiday>>{std::nullopt};
+      return LabelledHoliday(date, style);
+    }
   }
-  return LabelledHoliday(date, style);
+  return CheckedHolidayOn(date, style);
 }
 
 Result<bool> IsHoliday(std::chrono::year_month_day date) noexcept {
