@@ -245,11 +245,12 @@ class Reader {
   }
 };
 
-// toml++'s descriptions may span lines; an error is one line.
+// An error is one line: toml++'s descriptions may span lines, and a quoted key or a text may
+// hold a line break or another control character.
 std::string OneLine(std::string_view text) {
   std::string line(text);
   for (char& c : line) {
-    if (c == '\n' || c == '\r') c = ' ';
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
   }
   return line;
 }
@@ -268,7 +269,7 @@ CalendarFileResult<BusinessCalendarOptions> ReadCalendarOptions(std::string_view
     const toml::table table = toml::parse(text, fileName);
     BusinessCalendarOptions options;
     if (auto mistake = Reader{}.Read(table, options)) {
-      return CalendarFileError{file, mistake->line, std::move(mistake->message)};
+      return CalendarFileError{file, mistake->line, OneLine(mistake->message)};
     }
     return options;
   } catch (const toml::parse_error& error) {

@@ -105,6 +105,7 @@ TEST(CalendarFile, Refusals) {
        true},
       {"the earliest line first", "weekend = [\"sat\"]\nclosed = 1\n# a\nbank = true\n",
        "c.toml:1: bad weekday 'sat'", false},
+      {"a line break in a key", "\"week\\nend\" = []\n", "c.toml:1: unknown key 'week end'", false},
       {"duplicate key", "closed = []\nclosed = []\n", "c.toml:2: ", false},
       {"not TOML", "weekend = [\"saturday\"\n", "c.toml:", false},
       {"impossible TOML date", "closed = [2026-02-30]\n", "c.toml:1: ", false},
