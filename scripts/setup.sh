@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev fonts-ipafont-gothic xvfb xauth
   liberfa-dev
   libical-dev nlohmann-json3-dev libcli11-dev
+  libtomlplusplus-dev  # calendar files
+  libquantlib0-dev     # benchmarks only: QuantLib as a speed peer
 )
 # scripts/setup.sh fuzz: also clang and its libFuzzer runtime, for scripts/fuzz.sh.
 if [ "${1:-}" = fuzz ]; then packages+=(clang libclang-rt-14-dev); fi

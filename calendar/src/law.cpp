@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -252,7 +254,67 @@ constexpr bool IsCitizens(year_month_day date, sys_days day, weekday wd) noexcep
   return IsNational(day + days{1});
 }
 
+constexpr int kFirstHolidayYear = static_cast<int>(kActInForce.year());
+constexpr int kHolidayYears = static_cast<int>(kLastYear) - kFirstHolidayYear + 1;
+
+// The holidays of each month as bits: holidayMonths[year - 1948][month - 1] bit d, day d of that
+// month is a holiday of any kind; bit 32 + d, day d exists. 0 while the year is not filled. A year
+// is filled the first time one of its dates is asked, in about a microsecond, by the rules above
+// as YearHolidays walks them (the national holidays of the rows in force, then the day after
+// each); from then on one load answers both "is it a date" and "is it a holiday". Filling every
+// year at once would cost the first call half a millisecond, and evaluating the table at compile
+// time exceeds GCC's constexpr budget. Each month is one atomic word, complete when nonzero;
+// threads that fill the same year at once store the same words.
+constexpr unsigned kDaysExist = 32;  // the shift of the bits of the days that exist
+
+// Initialised at compile time to "no year filled": usable from any static initialiser.
+constinit std::array<std::array<std::atomic<std::uint64_t>, 12>, kHolidayYears> holidayMonths;
+
+[[gnu::noinline]] void FillHolidayYear(int yi) noexcept {
+  std::array<std::uint32_t, 12> months{};
+  const year y{yi};
+  for (const Rule& rule : kRules) {
+    if (yi < rule.first || yi > rule.last) continue;
+    const year_month_day date = DateOf(rule, y);
+    if (date >= kActInForce) months[rule.month - 1] |= 1U << static_cast<unsigned>(date.day());
+  }
+  const auto nationals = months;
+  for (unsigned m = 1; m <= 12; ++m) {
+    for (std::uint32_t bits = nationals[m - 1]; bits != 0; bits &= bits - 1) {
+      const auto d = static_cast<unsigned>(std::countr_zero(bits));
+      const sys_days next = sys_days{y / month{m} / day{d}} + days{1};
+      const year_month_day nextDate{next};
+      if (nextDate.year() != y || NationalRule(nextDate) != nullptr) continue;
+      const weekday wd{next};
+      if (IsSubstitute(next, wd) || IsCitizens(nextDate, next, wd)) {
+        months[static_cast<unsigned>(nextDate.month()) - 1] |=
+            1U << static_cast<unsigned>(nextDate.day());
+      }
+    }
+  }
+  auto& entry = holidayMonths[static_cast<std::size_t>(yi - kFirstHolidayYear)];
+  for (unsigned m = 1; m <= 12; ++m) {
+    const auto length = static_cast<unsigned>(
+        std::chrono::year_month_day_last{y, std::chrono::month_day_last{month{m}}}.day());
+    const std::uint64_t exist = ((std::uint64_t{1} << length) - 1) << 1;  // days 1..length
+    entry[m - 1].store(exist << kDaysExist | months[m - 1], std::memory_order_relaxed);
+  }
+}
+
 }  // namespace
+
+std::uint32_t HolidayDaysOfMonth(year y, month m) noexcept {
+  const int yi = static_cast<int>(y);
+  if (yi < kFirstHolidayYear || yi > static_cast<int>(kLastYear) || !m.ok()) return 0;
+  auto& word =
+      holidayMonths[static_cast<std::size_t>(yi - kFirstHolidayYear)][static_cast<unsigned>(m) - 1];
+  std::uint64_t bits = word.load(std::memory_order_relaxed);
+  if (bits == 0) {
+    FillHolidayYear(yi);
+    bits = word.load(std::memory_order_relaxed);
+  }
+  return static_cast<std::uint32_t>(bits);
+}
 
 std::optional<Holiday> Classify(year_month_day date, LabelStyle style) noexcept {
   if (date < kActInForce) return std::nullopt;
@@ -305,12 +367,47 @@ std::vector<Holiday> YearHolidays(year y, LabelStyle style) {
 }  // namespace velunta::detail
 
 namespace velunta {
+namespace {
+
+// The holiday's labels, kept out of HolidayOn so that its common path, a date that is no
+// holiday, needs no stack frame.
+[[gnu::noinline]] Result<std::optional<Holiday>> LabelledHoliday(std::chrono::year_month_day date,
+                                                                 LabelStyle style) noexcept {
+  return Result<std::optional<Holiday>>{detail::Classify(date, style)};
+}
+
+// Every other date: the argument checks, the years before the Act, and the first call of a year,
+// which fills its table.
+[[gnu::noinline]] Result<std::optional<Holiday>> CheckedHolidayOn(std::chrono::year_month_day date,
+                                                                  LabelStyle style) noexcept {
+  if (!date.ok()) return CalendarError::invalidDate;
+  if (!IsCovered(date.year())) return CalendarError::outOfRange;
+  if ((detail::HolidayDaysOfMonth(date.year(), date.month()) >> static_cast<unsigned>(date.day()) &
+       1U) == 0) {
+    return Result<std::optional<Holiday>>{std::nullopt};
+  }
+  return LabelledHoliday(date, style);
+}
+
+}  // namespace
 
 Result<std::optional<Holiday>> HolidayOn(std::chrono::year_month_day date,
                                          LabelStyle style) noexcept {
-  if (!date.ok()) return CalendarError::invalidDate;
-  if (!IsCovered(date.year())) return CalendarError::outOfRange;
-  return Result<std::optional<Holiday>>{detail::Classify(date, style)};
+  // Most dates are real dates of a filled year and no holiday: one word of the table says so.
+  // Every path leaves through a tail call or a return, so the common one saves no registers.
+  const auto yearIndex = static_cast<unsigned>(static_cast<int>(date.year()) -
+                                               detail::kFirstHolidayYear);  // wraps below 1948
+  const unsigned monthIndex = static_cast<unsigned>(date.month()) - 1;      // wraps for month 0
+  const auto d = static_cast<unsigned>(date.day());
+  if (yearIndex < static_cast<unsigned>(detail::kHolidayYears) && monthIndex < 12 && d < 32) {
+    const std::uint64_t bits =
+        detail::holidayMonths[yearIndex][monthIndex].load(std::memory_order_relaxed);
+    if ((bits >> detail::kDaysExist >> d & 1U) != 0) {
+      if ((bits >> d & 1U) == 0) return Result<std::optional<Holiday>>{std::nullopt};
+      return LabelledHoliday(date, style);
+    }
+  }
+  return CheckedHolidayOn(date, style);
 }
 
 std::string_view EnglishHolidayName(std::string_view name) noexcept {
@@ -324,9 +421,11 @@ std::string_view EnglishHolidayName(std::string_view name) noexcept {
 }
 
 Result<bool> IsHoliday(std::chrono::year_month_day date) noexcept {
-  auto holiday = HolidayOn(date);
-  if (!holiday.has_value()) return holiday.error();
-  return holiday->has_value();
+  if (!date.ok()) return CalendarError::invalidDate;
+  if (!IsCovered(date.year())) return CalendarError::outOfRange;
+  return (detail::HolidayDaysOfMonth(date.year(), date.month()) >>
+              static_cast<unsigned>(date.day()) &
+          1U) != 0;
 }
 
 Result<std::vector<Holiday>> HolidaysOfYear(std::chrono::year y, LabelStyle style) {

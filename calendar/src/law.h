@@ -2,6 +2,7 @@
 // The classification of a date under the Act, without the argument checks of the public API.
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -11,6 +12,10 @@ namespace velunta::detail {
 
 // Returns the holiday on a valid date of 1600..2399, or std::nullopt.
 std::optional<Holiday> Classify(std::chrono::year_month_day date, LabelStyle style) noexcept;
+
+// Returns the days of a month that are holidays of any kind as bits (bit d: day d), from a table
+// built at compile time by the same rules as Classify; 0 outside 1948..2399.
+std::uint32_t HolidayDaysOfMonth(std::chrono::year y, std::chrono::month m) noexcept;
 
 // Returns every holiday of a year of 1600..2399 in date order.
 std::vector<Holiday> YearHolidays(std::chrono::year y, LabelStyle style);

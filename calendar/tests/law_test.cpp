@@ -269,6 +269,7 @@ TEST(Law, SweepInvariants) {
     const year_month_day date{d};
     const auto holiday = velunta::HolidayOn(date);
     ASSERT_TRUE(holiday.has_value());
+    ASSERT_EQ(*velunta::IsHoliday(date), holiday->has_value());
     const auto listed = fromLists.find(d);
     if (!*holiday) {
       ASSERT_EQ(listed, fromLists.end()) << "listed but not a holiday: " << listed->second.name;

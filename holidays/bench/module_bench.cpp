@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 #include <velunta/Mdl_Velunta.h>
+#include <ql/time/calendars/japan.hpp>
 
 #include "../tests/counting_new.h"
 
@@ -118,5 +119,21 @@ void BM_GetYearHolidays(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GetYearHolidays)->Arg(0)->Arg(-1)->Unit(benchmark::kMicrosecond);
+
+// QuantLib's Japan calendar: the holidays of 2005, weekends left out (0) or included (1). Only
+// the time is compared with GetYearHolidays; QuantLib's days off are its own.
+void BM_QuantLibHolidayList(benchmark::State& state) {
+  const QuantLib::Japan calendar;
+  const bool includeWeekends = state.range(0) != 0;
+  QuantLib::Date first(1, QuantLib::January, 2005);
+  QuantLib::Date last(31, QuantLib::December, 2005);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(first);
+    benchmark::DoNotOptimize(last);
+    auto list = calendar.holidayList(first, last, includeWeekends);
+    benchmark::DoNotOptimize(list);
+  }
+}
+BENCHMARK(BM_QuantLibHolidayList)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

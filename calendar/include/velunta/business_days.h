@@ -3,6 +3,10 @@
 // holiday of any kind (national, special act, substitute, citizens'), a weekend day the options
 // close, a bank closing day (optional) or one of the caller's own closing dates.
 //
+// These functions walk the days a request spans (IsBusinessDay looks at one). To ask many
+// questions of one set of days off, or to count over decades, build a BusinessCalendar
+// (<velunta/business_calendar.h>) once: it answers each in constant time.
+//
 //   using namespace std::chrono;
 //   velunta::BusinessDayOptions bank{.bankClosingDays = true};
 //   velunta::AddBusinessDays(2024y / December / 30, 1, bank);  // -> 2025-01-06
@@ -56,12 +60,14 @@ enum class Roll : std::uint8_t {
   following,          // the first business day on or after the date
   preceding,          // the last business day on or before the date
   modifiedFollowing,  // following, unless that leaves the month: then preceding
+  modifiedPreceding,  // preceding, unless that leaves the month: then following
 };
 
 // Returns the date itself when it is a business day, else the business day the convention picks.
 // Errors: invalidDate, outOfRange (the date or the answer outside 1600..2399).
 // Examples: (2024-05-03, following) -> 2024-05-07; (2024-05-03, preceding) -> 2024-05-02;
-// (2024-08-31 Sat, modifiedFollowing) -> 2024-08-30 (following would leave August).
+// (2024-08-31 Sat, modifiedFollowing) -> 2024-08-30 (following would leave August);
+// (2024-06-01 Sat, modifiedPreceding) -> 2024-06-03 (preceding would leave June).
 Result<std::chrono::year_month_day> RollToBusinessDay(
     std::chrono::year_month_day date, Roll roll, const BusinessDayOptions& options = {}) noexcept;
 
