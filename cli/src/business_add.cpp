@@ -11,16 +11,15 @@ namespace {
 
 int RunAdd(const std::vector<std::string>& args, BusinessArgs& business,
            const SharedOptions& shared, const Environment& env) {
-  const auto options = business.Options(shared, env.today);
+  const auto calendar = business.Calendar(shared, env.today);
   if (args.size() != 2) {
     throw UsageError("wrong number of arguments for business add: " + std::to_string(args.size()) +
                      "; accepted: business add DATE N");
   }
   const auto from = ReadDateWord(args[0], shared.Source(), env.today);
   const int n = ReadCount(args[1]);
-  const auto answer =
-      Answer(AddBusinessDays(from, n, options), "business add " + args[0] + " " + args[1]);
-  WriteBusinessDay(answer, options, shared, env);
+  const auto answer = Answer(calendar.Add(from, n), "business add " + args[0] + " " + args[1]);
+  WriteBusinessDay(answer, calendar, shared, env);
   return kStatusOk;
 }
 

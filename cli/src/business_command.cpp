@@ -1,5 +1,7 @@
 // velunta business: the group of business-day commands and the options they share.
 
+#include <velunta/calendar_file.h>
+
 #include "arguments.h"
 #include "business_options.h"
 #include "usage_error.h"
@@ -8,18 +10,24 @@ namespace velunta::cli {
 namespace {
 
 constexpr const char* kBusinessShared =
-    "The options of business (--saturday-workday, --bank-closing-days, --closed) and the shared "
-    "options may follow the command.";
+    "The options of business (--calendar, --saturday-workday, --bank-closing-days, "
+    "--government-closing-days, --closed) and the shared options may follow the command.";
 
 void AddBusiness(CLI::App& parent, Commands& commands) {
   auto* business = parent.add_subcommand(
       "business", "Business days on the law calendar: neither holiday nor weekend");
   business->require_subcommand(1);
   auto& args = BusinessArgsOf(commands);
+  business
+      ->add_option("--calendar", args.calendarFile,
+                   "a business calendar file (TOML); the options below add to its choices")
+      ->type_name("FILE");
   business->add_flag("--saturday-workday", args.saturdayWorkday,
                      "count Saturdays as business days");
   business->add_flag("--bank-closing-days", args.bankClosingDays,
                      "close on December 31, January 2 and January 3 too");
+  business->add_flag("--government-closing-days", args.governmentClosingDays,
+                     "close from December 29 to January 3 too (行政機関の休日)");
   business->add_option("--closed", args.closed, "own closing dates, comma-separated")
       ->delimiter(',')
       ->allow_extra_args(false)
@@ -38,20 +46,36 @@ BusinessArgs& BusinessArgsOf(Commands& commands) {
   return commands.Group<BusinessArgs>("business");
 }
 
-BusinessDayOptions BusinessArgs::Options(const SharedOptions& shared,
-                                         std::chrono::year_month_day today) {
+BusinessCalendar BusinessArgs::Calendar(const SharedOptions& shared,
+                                        std::chrono::year_month_day today, bool allowIcs) const {
   if (shared.rules != Rules::law) {
     throw UsageError(
         "rules not available for business: 'classic'; accepted: law (business days follow the "
         "law calendar)");
   }
-  RequireNoIcs(shared, "business");
-  closedDates.clear();
-  for (const auto& text : closed) closedDates.push_back(ReadDateWord(text, shared.Source(), today));
-  return {.saturdayOff = !saturdayWorkday,
-          .sundayOff = true,
-          .bankClosingDays = bankClosingDays,
-          .extraClosedDays = closedDates};
+  if (!allowIcs) RequireNoIcs(shared, "business");
+  BusinessCalendarOptions options;
+  if (!calendarFile.empty()) {
+    auto fromFile = ReadCalendarOptionsFile(calendarFile);
+    if (!fromFile.has_value()) throw UsageError(fromFile.error().ToString());
+    options = std::move(fromFile).value();
+  }
+  if (saturdayWorkday) {
+    WeekdaySet weekend;
+    for (unsigned wd = 0; wd < 7; ++wd) {
+      const std::chrono::weekday day{wd};
+      if (options.weekend.Contains(day) && day != std::chrono::Saturday) weekend.Add(day);
+    }
+    options.weekend = weekend;
+  }
+  options.bankClosingDays = options.bankClosingDays || bankClosingDays;
+  options.governmentClosingDays = options.governmentClosingDays || governmentClosingDays;
+  options.closed.reserve(options.closed.size() + closed.size());
+  for (const auto& text : closed)
+    options.closed.push_back(ReadDateWord(text, shared.Source(), today));
+  auto calendar = BusinessCalendar::Make(options);
+  if (!calendar.has_value()) ThrowCalendarError(calendar.error(), "the business calendar");
+  return std::move(calendar).value();
 }
 
 CLI::App* AddBusinessCommand(CLI::App& business, const std::string& name,
@@ -69,13 +93,18 @@ void ThrowCalendarError(CalendarError error, const std::string& request) {
   throw UsageError(std::string(Describe(error)) + ": " + request);
 }
 
-void WriteBusinessDay(std::chrono::year_month_day date, const BusinessDayOptions& options,
-                      const SharedOptions& shared, const Environment& env) {
+records::DayRecord BusinessDay(std::chrono::year_month_day date, const BusinessCalendar& calendar,
+                               const SharedOptions& shared) {
   auto day = shared.Source().Day(date);
-  day.businessDay = IsBusinessDay(date, options).value_or(false);
+  day.businessDay = calendar.IsBusinessDay(date).value_or(false);
+  return day;
+}
+
+void WriteBusinessDay(std::chrono::year_month_day date, const BusinessCalendar& calendar,
+                      const SharedOptions& shared, const Environment& env) {
   const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
   writer->Begin();
-  writer->Day(day);
+  writer->Day(BusinessDay(date, calendar, shared));
   writer->End();
 }
 

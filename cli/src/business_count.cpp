@@ -13,7 +13,7 @@ using namespace std::chrono;
 
 int RunCount(const std::vector<std::string>& args, BusinessArgs& business,
              const SharedOptions& shared, const Environment& env) {
-  const auto options = business.Options(shared, env.today);
+  const auto calendar = business.Calendar(shared, env.today);
   if (args.size() != 2) {
     throw UsageError("wrong number of arguments for business count: " +
                      std::to_string(args.size()) + "; accepted: business count FROM TO");
@@ -25,10 +25,8 @@ int RunCount(const std::vector<std::string>& args, BusinessArgs& business,
                      "; accepted: FROM on or before TO");
   }
   const std::string request = "business count " + args[0] + " " + args[1];
-  // Both ends included: the days before `last`, and `last` itself.
-  const int before = Answer(CountBusinessDays(first, last, options), request);
-  const bool lastOpen = Answer(IsBusinessDay(last, options), request);
-  const int count = before + (lastOpen ? 1 : 0);
+  // The command counts both ends; the library's Count leaves the last out.
+  const int count = Answer(calendar.CountInclusive(first, last), request);
   if (shared.format == records::Format::text) {
     env.out << count << '\n';
     return kStatusOk;

@@ -17,7 +17,7 @@ std::string_view Verdict(bool open, records::Lang lang) {
 
 int RunIs(const std::vector<std::string>& texts, BusinessArgs& business,
           const SharedOptions& shared, const Environment& env) {
-  const auto options = business.Options(shared, env.today);
+  const auto calendar = business.Calendar(shared, env.today);
   auto dates = ReadDates(texts, shared.Source(), env.today, env.in);
   if (texts.empty()) dates.push_back(env.today);
 
@@ -25,9 +25,7 @@ int RunIs(const std::vector<std::string>& texts, BusinessArgs& business,
   const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
   writer->Begin();
   for (const auto date : dates) {
-    auto day = shared.Source().Day(date);
-    day.businessDay =
-        Answer(IsBusinessDay(date, options), "business is " + records::SlashDate(date));
+    const auto day = BusinessDay(date, calendar, shared);
     allOpen = allOpen && *day.businessDay;
     if (shared.format == records::Format::text) {
       env.out << records::DayLine(day, shared.lang) << Verdict(*day.businessDay, shared.lang)

@@ -11,15 +11,14 @@ namespace {
 
 int RunStep(const std::string& name, int step, const std::vector<std::string>& args,
             BusinessArgs& business, const SharedOptions& shared, const Environment& env) {
-  const auto options = business.Options(shared, env.today);
+  const auto calendar = business.Calendar(shared, env.today);
   if (args.size() != 1) {
     throw UsageError("wrong number of arguments for business " + name + ": " +
                      std::to_string(args.size()) + "; accepted: business " + name + " DATE");
   }
   const auto from = ReadDateWord(args[0], shared.Source(), env.today);
-  const auto answer =
-      Answer(AddBusinessDays(from, step, options), "business " + name + " " + args[0]);
-  WriteBusinessDay(answer, options, shared, env);
+  const auto answer = Answer(calendar.Add(from, step), "business " + name + " " + args[0]);
+  WriteBusinessDay(answer, calendar, shared, env);
   return kStatusOk;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include <velunta/business_days.h>
+#include <velunta/business_calendar.h>
 #include <velunta/records/day_record.h>
 
 #include "command.h"
@@ -14,13 +14,17 @@
 namespace velunta::cli {
 
 struct BusinessArgs {
+  std::string calendarFile;  // a calendar file's path, or empty
   bool saturdayWorkday = false;
   bool bankClosingDays = false;
+  bool governmentClosingDays = false;
   std::vector<std::string> closed;  // dates as typed
 
-  // Read once the command line is complete (the dates in `closed` outlive the options).
-  std::vector<std::chrono::year_month_day> closedDates;
-  BusinessDayOptions Options(const SharedOptions& shared, std::chrono::year_month_day today);
+  // Returns the business calendar of the options: a calendar file's choices first, then the
+  // command line's added to them. Built once a run; throws UsageError for bad input.
+  // iCalendar is refused unless the command writes a list of days (allowIcs).
+  BusinessCalendar Calendar(const SharedOptions& shared, std::chrono::year_month_day today,
+                            bool allowIcs = false) const;
 };
 
 // The business arguments shared by `business` and its subcommands.
@@ -43,9 +47,13 @@ T Answer(const Result<T>& result, const std::string& request) {
   return *result;
 }
 
+// Returns the record of a day with whether it is a business day under the calendar.
+records::DayRecord BusinessDay(std::chrono::year_month_day date, const BusinessCalendar& calendar,
+                               const SharedOptions& shared);
+
 // Writes the day a business request answered with, as `check` writes a day, with whether it is
-// a business day under the options.
-void WriteBusinessDay(std::chrono::year_month_day date, const BusinessDayOptions& options,
+// a business day under the calendar.
+void WriteBusinessDay(std::chrono::year_month_day date, const BusinessCalendar& calendar,
                       const SharedOptions& shared, const Environment& env);
 
 }  // namespace velunta::cli

@@ -1,4 +1,4 @@
-// velunta business roll DATE --convention following|preceding|modified-following
+// velunta business roll DATE --convention following|preceding|modified-following|modified-preceding
 
 #include <map>
 #include <memory>
@@ -17,15 +17,14 @@ struct RollArgs {
 
 int RunRoll(const RollArgs& args, BusinessArgs& business, const SharedOptions& shared,
             const Environment& env) {
-  const auto options = business.Options(shared, env.today);
+  const auto calendar = business.Calendar(shared, env.today);
   if (args.date.size() != 1) {
     throw UsageError("wrong number of arguments for business roll: " +
                      std::to_string(args.date.size()) + "; accepted: business roll DATE");
   }
   const auto date = ReadDateWord(args.date[0], shared.Source(), env.today);
-  const auto answer =
-      Answer(RollToBusinessDay(date, args.convention, options), "business roll " + args.date[0]);
-  WriteBusinessDay(answer, options, shared, env);
+  const auto answer = Answer(calendar.Roll(date, args.convention), "business roll " + args.date[0]);
+  WriteBusinessDay(answer, calendar, shared, env);
   return kStatusOk;
 }
 
@@ -40,12 +39,15 @@ void AddRoll(CLI::App& parent, Commands& commands) {
       {"following", Roll::following},
       {"preceding", Roll::preceding},
       {"modified-following", Roll::modifiedFollowing},
+      {"modified-preceding", Roll::modifiedPreceding},
   };
   roll->add_option("--convention", args->convention,
                    "following (default): the next business day; preceding: the last one; "
-                   "modified-following: following unless that leaves the month")
-      ->transform(Choice(conventions, "following, preceding, modified-following"))
-      ->type_name("following|preceding|modified-following");
+                   "modified-following: following unless that leaves the month; "
+                   "modified-preceding: preceding unless that leaves the month")
+      ->transform(
+          Choice(conventions, "following, preceding, modified-following, modified-preceding"))
+      ->type_name("following|preceding|modified-following|modified-preceding");
   commands.OnRun(roll, &args->date, [args, &commands](const Environment& env) {
     return RunRoll(*args, BusinessArgsOf(commands), commands.shared(), env);
   });
