@@ -29,7 +29,8 @@ int RunHelp(const std::vector<std::string>& path, const Commands& commands,
     command = sub;
     reached += " " + name;
   }
-  env.out << command->help();
+  // The formatter, not help(): help() shows the command given, which here is `help` itself.
+  env.out << command->get_formatter()->make_help(command, reached, CLI::AppFormatMode::Normal);
   return kStatusOk;
 }
 

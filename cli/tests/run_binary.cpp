@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <stdexcept>
 
@@ -41,7 +42,10 @@ void Check(int result, const char* what) {
 
 }  // namespace
 
-Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+namespace {
+
+Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env,
+              const std::string* input) {
   int outPipe[2];
   int errPipe[2];
   if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -51,8 +55,17 @@ Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::
   Check(posix_spawn_file_actions_init(&actions), "file actions");
   Check(posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO), "dup2 stdout");
   Check(posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO), "dup2 stderr");
-  Check(posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0),
-        "stdin");
+  int inPipe[2] = {-1, -1};
+  if (input != nullptr) {
+    // The whole input fits the pipe's buffer, so it is written before the child reads.
+    if (input->size() > 65536 || pipe2(inPipe, O_CLOEXEC) != 0) {
+      throw std::runtime_error("cannot pipe the input");
+    }
+    Check(posix_spawn_file_actions_adddup2(&actions, inPipe[0], STDIN_FILENO), "dup2 stdin");
+  } else {
+    Check(posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0),
+          "stdin");
+  }
 
   std::vector<std::string> argvTexts{VELUNTA_BINARY};
   argvTexts.insert(argvTexts.end(), args.begin(), args.end());
@@ -66,6 +79,13 @@ Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::
   posix_spawn_file_actions_destroy(&actions);
   close(outPipe[1]);
   close(errPipe[1]);
+  if (input != nullptr) {
+    close(inPipe[0]);
+    std::signal(SIGPIPE, SIG_IGN);  // a child that refuses its arguments may never read
+    const ssize_t written = write(inPipe[1], input->data(), input->size());
+    close(inPipe[1]);
+    if (written != static_cast<ssize_t>(input->size())) throw std::runtime_error("short write");
+  }
   if (spawned != 0) {
     close(outPipe[0]);
     close(errPipe[0]);
@@ -100,6 +120,16 @@ Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::
   }
   outcome.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
   return outcome;
+}
+
+}  // namespace
+
+Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+  return Spawn(args, env, nullptr);
+}
+
+Outcome RunVeluntaWithInput(const std::vector<std::string>& args, const std::string& input) {
+  return Spawn(args, {}, &input);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

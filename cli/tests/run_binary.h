@@ -16,6 +16,10 @@ struct Outcome {
 // add to the test's own environment (e.g. "TZ=America/Los_Angeles").
 Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
 
+// The same with `input` on standard input, through a pipe that is closed once written (as a
+// shell pipeline or cron gives it; an empty input is cron's closed pipe).
+Outcome RunVeluntaWithInput(const std::vector<std::string>& args, const std::string& input);
+
 // Returns text split at '\n' (the last line's '\n' ends it, no empty line after it).
 std::vector<std::string> Lines(const std::string& text);
 
