@@ -24,9 +24,11 @@ int RunAdd(const std::vector<std::string>& args, BusinessArgs& business,
 }
 
 void AddAdd(CLI::App& parent, Commands& commands) {
-  auto* add = AddBusinessCommand(parent, "add",
-                                 "The date N business days after DATE (before it for a negative N)",
-                                 "velunta business add 2026/04/30 3 --closed 2026/05/07");
+  auto* add = AddBusinessCommand(
+      parent, "add",
+      "The date N business days after DATE (before it for a negative N); N = 0 gives DATE itself, "
+      "even when it is closed (business roll moves a closed day)",
+      "velunta business add 2026/04/30 3 --closed 2026/05/07");
   auto args = std::make_shared<std::vector<std::string>>();
   add->add_option("ARGS", *args, "DATE N")->type_name("");
   commands.OnRun(add, args.get(), [args, &commands](const Environment& env) {

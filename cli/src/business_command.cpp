@@ -28,7 +28,9 @@ void AddBusiness(CLI::App& parent, Commands& commands) {
                      "close on December 31, January 2 and January 3 too");
   business->add_flag("--government-closing-days", args.governmentClosingDays,
                      "close from December 29 to January 3 too (行政機関の休日)");
-  business->add_option("--closed", args.closed, "own closing dates, comma-separated")
+  business
+      ->add_option("--closed", args.closed,
+                   "own closing dates, comma-separated; an impossible date is refused")
       ->delimiter(',')
       ->allow_extra_args(false)
       ->type_name("DATE,...");

@@ -42,9 +42,11 @@ int RunCount(const std::vector<std::string>& args, BusinessArgs& business,
 }
 
 void AddCount(CLI::App& parent, Commands& commands) {
-  auto* count = AddBusinessCommand(parent, "count",
-                                   "The number of business days from FROM to TO, both included",
-                                   "velunta business count 2026/05/01 2026/05/31");
+  auto* count = AddBusinessCommand(
+      parent, "count",
+      "The number of business days from FROM to TO, both included (the library's Count leaves "
+      "TO out)",
+      "velunta business count 2026/05/01 2026/05/31");
   auto args = std::make_shared<std::vector<std::string>>();
   count->add_option("ARGS", *args, "FROM TO")->type_name("");
   commands.OnRun(count, args.get(), [args, &commands](const Environment& env) {

@@ -39,7 +39,8 @@ Result<bool> IsBusinessDay(std::chrono::year_month_day date,
 
 // Returns the date n business days after `from` (n > 0) or before it (n < 0): the n-th business
 // day counted from the day after (before) `from`; `from` itself need not be a business day and is
-// never counted. n == 0 returns `from` unchanged.
+// never counted. n == 0 returns `from` unchanged, even on a closed day (QuantLib's advance(d, 0)
+// rolls it forward instead; RollToBusinessDay does that here).
 // Errors: invalidDate, outOfRange when `from` or the answer lies outside 1600..2399.
 // Examples: (2024-05-02, 1) -> 2024-05-07 (Golden Week); (2024-05-07, -1) -> 2024-05-02;
 // (2024-05-04, 0) -> 2024-05-04.
@@ -48,7 +49,8 @@ Result<std::chrono::year_month_day> AddBusinessDays(
 
 // Returns the number of business days d with from <= d < to (`from` included, `to` excluded);
 // when to < from, minus the number with to <= d < from. So when `from` and `to` are business days,
-// AddBusinessDays(from, CountBusinessDays(from, to)) == to.
+// AddBusinessDays(from, CountBusinessDays(from, to)) == to. `velunta business count` counts both
+// ends instead, as BusinessCalendar::CountInclusive does.
 // Errors: invalidDate, outOfRange (either date outside 1600..2399).
 // Examples: (2024-04-26, 2024-05-07) -> 4 (4/26, 4/30, 5/1, 5/2); (2024-05-07, 2024-04-26) -> -4;
 // (d, d) -> 0.
