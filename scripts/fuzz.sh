@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
-read -ra targets <<<"${FUZZ_TARGETS:-date_text number_text module law_calendar}"
+read -ra targets <<<"${FUZZ_TARGETS:-date_text number_text module law_calendar calendar_file command}"
 
 scripts/setup.sh fuzz
 cmake --preset fuzz
