@@ -112,8 +112,8 @@ class Classic final : public DaySource {
         !mdl::GetAutumnalEquinoxDay(number, autumnal)) {
       throw RecordsError("the fixed table has no equinox days for " + std::to_string(number));
     }
-    return {{y, Season::vernal, y / March / static_cast<unsigned>(vernal), {}},
-            {y, Season::autumnal, y / September / static_cast<unsigned>(autumnal), {}}};
+    return {{y, Season::vernal, y / March / day{static_cast<unsigned>(vernal)}, {}},
+            {y, Season::autumnal, y / September / day{static_cast<unsigned>(autumnal)}, {}}};
   }
 };
 
