@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# install_and_consume.sh SOURCE_DIR WORK_DIR GENERATOR VERSION WINDOW(ON|OFF)
+# install_and_consume.sh SOURCE_DIR WORK_DIR GENERATOR VERSION WINDOW(ON|OFF) CXX_COMPILER
 # Builds Velunta as shared libraries in WORK_DIR/build, installs it into WORK_DIR/prefix, moves
 # that prefix elsewhere (an installed tree must work wherever it lands), and checks it as its
 # users would: the SONAMEs, the exported symbols, the installed command run with no
 # LD_LIBRARY_PATH, CMake consumers of each component with Qt out of reach, a pkg-config consumer
 # and the window.
 set -euo pipefail
-source_dir=$1 work=$2 generator=$3 version=$4 window=$5
+source_dir=$1 work=$2 generator=$3 version=$4 window=$5 compiler=$6
 major=${version%%.*}
 
 rm -rf "$work"
@@ -25,7 +25,7 @@ step "build shared libraries and install them"
 run cmake -S "$source_dir" -B "$work/build" -G "$generator" -DCMAKE_BUILD_TYPE=Release \
   -DBUILD_SHARED_LIBS=ON -DVELUNTA_BUILD_TESTS=OFF -DVELUNTA_BUILD_BENCHMARKS=OFF \
   -DVELUNTA_BUILD_WINDOW="$window" -DVELUNTA_BUILD_CLI=ON -DVELUNTA_WARNINGS_AS_ERRORS=ON \
-  -DCMAKE_INSTALL_PREFIX="$work/prefix"
+  -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_INSTALL_PREFIX="$work/prefix"
 run cmake --build "$work/build" --parallel 2
 run cmake --install "$work/build"
 mv "$work/prefix" "$work/moved"
