@@ -41,7 +41,8 @@ if(VELUNTA_BUILD_WINDOW)
   list(APPEND velunta_libraries window)
 endif()
 
-# Every package carries its copyright and changelog in /usr/share/doc/<package>.
+# Every package carries its copyright and changelog in /usr/share/doc/<package>; a plain
+# cmake --install leaves them out.
 configure_file(cmake/debian/changelog.in ${PROJECT_BINARY_DIR}/debian/changelog @ONLY)
 execute_process(COMMAND gzip -9nf ${PROJECT_BINARY_DIR}/debian/changelog COMMAND_ERROR_IS_FATAL ANY)
 function(velunta_package component package section summary description)
@@ -50,7 +51,8 @@ function(velunta_package component package section summary description)
   set(CPACK_DEBIAN_${c}_PACKAGE_SECTION ${section} PARENT_SCOPE)
   set(CPACK_DEBIAN_${c}_DESCRIPTION "${summary}\n${description}" PARENT_SCOPE)
   install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright ${PROJECT_BINARY_DIR}/debian/changelog.gz
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component}
+          EXCLUDE_FROM_ALL)
 endfunction()
 
 set(about "Velunta tells, for any date, whether it is a day off in Japan and why.")
