@@ -31,6 +31,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "")
 # maintscript-calls-ldconfig: the call is redundant, not wrong).
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+# Control files get the modes policy asks for (0644), whatever the checkout's umask gave them.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # dpkg-shlibdeps finds the project's own libraries in the build tree.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     ${PROJECT_BINARY_DIR}/runtime ${PROJECT_BINARY_DIR}/holidays ${PROJECT_BINARY_DIR}/calendar
