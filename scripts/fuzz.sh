@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 read -ra targets <<<"${FUZZ_TARGETS:-date_text number_text module law_calendar calendar_file command}"
 
-scripts/setup.sh fuzz
+scripts/setup.sh lib fuzz
 cmake --preset fuzz
 cmake --build --preset fuzz -j 2
 

@@ -1,29 +1,71 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project builds, tests and runs with; skips what is there.
-#   scripts/setup.sh        the packages of every build
-#   scripts/setup.sh fuzz   and clang with libFuzzer for the fuzz preset
+# Installs the Debian 12 packages one purpose needs; skips what is there.
+#   scripts/setup.sh [SET...]      default: lib window test
+# Sets:
+#   lib       build the libraries and the velunta command (compiler, CMake, their own few packages)
+#   window    build and show the Qt window
+#   headless  show the window without a display (a virtual X server)
+#   test      build and run the tests and benchmarks
+#   package   build and check the Debian packages, and try them on a clean Debian root
+#   fuzz      clang and its libFuzzer runtime, for scripts/fuzz.sh
+# As root it installs with apt-get, as a user through sudo. A user who cannot use sudo is told
+# which packages are missing and the one command that installs them, and nothing is done.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config clang-format
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev fonts-ipafont-gothic xvfb xauth
-  liberfa-dev
-  libical-dev nlohmann-json3-dev libcli11-dev
-  libtomlplusplus-dev  # calendar files
-  libquantlib0-dev     # benchmarks only: QuantLib as a speed peer
+declare -A sets=(
+  # toml++: calendar files; help2man: the manual page, made from the command's --help.
+  [lib]="g++ cmake ninja-build pkg-config libcli11-dev nlohmann-json3-dev libtomlplusplus-dev help2man"
+  [window]="qt6-base-dev fonts-ipafont-gothic"
+  [headless]="xvfb xauth"
+  # ERFA checks the committed equinox table; QuantLib is the benchmarks' speed peer.
+  [test]="libgtest-dev libgmock-dev libbenchmark-dev libical-dev liberfa-dev libquantlib0-dev xvfb xauth clang-format"
+  [package]="dpkg-dev file lintian desktop-file-utils appstream debootstrap"
+  [fuzz]="clang libclang-rt-14-dev"
 )
-# scripts/setup.sh fuzz: also clang and its libFuzzer runtime, for scripts/fuzz.sh.
-if [ "${1:-}" = fuzz ]; then packages+=(clang libclang-rt-14-dev); fi
+
+wanted=()
+for set in "${@:-lib window test}"; do
+  for name in $set; do
+    if [ -z "${sets[$name]+x}" ]; then
+      echo "setup.sh: unknown set '$name'; the sets are: ${!sets[*]}" >&2
+      exit 2
+    fi
+    wanted+=(${sets[$name]})
+  done
+done
 
 missing=()
-for p in "${packages[@]}"; do
+for p in $(printf '%s\n' "${wanted[@]}" | sort -u); do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Root installs directly; a user through sudo, when sudo lets them (without a password, or with
+# one typed at a terminal as a member of the sudo group).
+as_root=(env)
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null &&
+     { sudo -n true 2>/dev/null || { [ -t 0 ] && id -nG | grep -qwE 'sudo|admin|wheel'; }; }; then
+    as_root=(sudo env)
+  else
+    cat >&2 <<MESSAGE
+Velunta needs these Debian packages, which are not installed:
+  ${missing[*]}
+You cannot install them yourself (this needs root, and sudo is $(command -v sudo >/dev/null && echo "not open to you" || echo "not installed")).
+Install them as root with this one command, then run this script again:
+  su -c 'apt-get update && apt-get install -y --no-install-recommends ${missing[*]}'
+MESSAGE
+    exit 1
+  fi
+fi
+
+log=$(mktemp "${TMPDIR:-/tmp}/velunta-setup.XXXXXX.log")
+echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
+if ! { "${as_root[@]}" DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+       "${as_root[@]}" DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o=Dpkg::Use-Pty=0 \
+         --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  echo "setup.sh: installing failed; apt-get's output is in $log" >&2
+  tail -n 5 "$log" >&2
+  exit 1
+fi
+rm -f "$log"

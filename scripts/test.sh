@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-default}"
 
-scripts/setup.sh
+scripts/setup.sh lib window test
 cmake --preset "$preset"
 cmake --build --preset "$preset"
 QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j "$(nproc)"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <velunta/records/records_error.h>
+#include <velunta/version.h>
 #include <CLI/CLI.hpp>
 
 #include "arguments.h"
@@ -16,7 +17,7 @@ namespace {
 // Returns what -V prints: the version and how far the data reaches.
 std::string VersionText() {
   const int lastOfficial = static_cast<int>(kLastOfficialEquinoxYear);
-  return std::string("velunta ") + VELUNTA_VERSION +
+  return std::string("velunta ") + VELUNTA_VERSION_STRING +
          "\nholidays: the Act on National Holidays as in force on each day from 1948-07-20, "
          "with its changes up to the moves of 2020 and 2021 for the Tokyo Olympics\n"
          "equinox days: announced to " +

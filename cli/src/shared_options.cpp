@@ -1,5 +1,7 @@
 #include "shared_options.h"
 
+#include <velunta/version.h>
+
 #include <map>
 #include <string>
 
@@ -32,7 +34,7 @@ void SharedOptions::Check() const {
 
 records::WriterOptions SharedOptions::Writer() const {
   return {format, lang,
-          std::string("-//Velunta//velunta ") + VELUNTA_VERSION +
+          std::string("-//Velunta//velunta ") + VELUNTA_VERSION_STRING +
               (lang == records::Lang::en ? "//EN" : "//JA"),
           byteOrderMark};
 }

@@ -39,6 +39,7 @@
 
 #include <velunta/business_days.h>
 #include <velunta/calendar.h>
+#include <velunta/calendar_export.h>
 
 namespace velunta {
 
@@ -105,12 +106,12 @@ enum class ClosedReason : std::uint8_t {
 
 // Returns a stable identifier for machine-readable output: "holiday", "weekend",
 // "bank-closing-day", "government-closing-day", "yearly-closure", "closed-date".
-std::string_view ClosedReasonId(ClosedReason reason) noexcept;
+VELUNTA_CALENDAR_EXPORT std::string_view ClosedReasonId(ClosedReason reason) noexcept;
 // Returns a Japanese label: 祝日, 週末, 銀行休業日, 行政機関の休日, 年間休業日, 休業日.
-std::string_view ClosedReasonName(ClosedReason reason) noexcept;
+VELUNTA_CALENDAR_EXPORT std::string_view ClosedReasonName(ClosedReason reason) noexcept;
 // Returns an English label: "Holiday", "Weekend", "Bank closing day", "Government offices'
 // closing day", "Yearly closure", "Closed date".
-std::string_view ClosedReasonNameEn(ClosedReason reason) noexcept;
+VELUNTA_CALENDAR_EXPORT std::string_view ClosedReasonNameEn(ClosedReason reason) noexcept;
 
 // The reasons of one closed day, in the order of ClosedReason.
 class ClosedReasons {
@@ -124,7 +125,7 @@ class ClosedReasons {
   }
   constexpr bool empty() const noexcept { return bits_ == 0; }
   // Returns the reasons present, in the order of ClosedReason.
-  std::vector<ClosedReason> List() const;
+  VELUNTA_CALENDAR_EXPORT std::vector<ClosedReason> List() const;
 
   friend constexpr bool operator==(const ClosedReasons&, const ClosedReasons&) = default;
 
@@ -142,7 +143,7 @@ struct ClosedDay {
   friend bool operator==(const ClosedDay&, const ClosedDay&) = default;
 };
 
-class BusinessCalendar {
+class VELUNTA_CALENDAR_EXPORT BusinessCalendar {
  public:
   // Returns the calendar of the options.
   // Errors: invalidDate for a yearly closure bound that is no month-day (02-30) or an impossible

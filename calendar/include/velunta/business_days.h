@@ -18,6 +18,8 @@
 
 #include <velunta/calendar.h>
 
+#include <velunta/calendar_export.h>
+
 namespace velunta {
 
 struct BusinessDayOptions {
@@ -34,8 +36,8 @@ struct BusinessDayOptions {
 // Errors: invalidDate, outOfRange (outside 1600..2399).
 // Examples (default options): 2024-05-03 -> false (憲法記念日); 2024-05-07 -> true;
 // 2025-01-02 -> true, but false with bankClosingDays.
-Result<bool> IsBusinessDay(std::chrono::year_month_day date,
-                           const BusinessDayOptions& options = {}) noexcept;
+VELUNTA_CALENDAR_EXPORT Result<bool> IsBusinessDay(std::chrono::year_month_day date,
+                                                   const BusinessDayOptions& options = {}) noexcept;
 
 // Returns the date n business days after `from` (n > 0) or before it (n < 0): the n-th business
 // day counted from the day after (before) `from`; `from` itself need not be a business day and is
@@ -44,7 +46,7 @@ Result<bool> IsBusinessDay(std::chrono::year_month_day date,
 // Errors: invalidDate, outOfRange when `from` or the answer lies outside 1600..2399.
 // Examples: (2024-05-02, 1) -> 2024-05-07 (Golden Week); (2024-05-07, -1) -> 2024-05-02;
 // (2024-05-04, 0) -> 2024-05-04.
-Result<std::chrono::year_month_day> AddBusinessDays(
+VELUNTA_CALENDAR_EXPORT Result<std::chrono::year_month_day> AddBusinessDays(
     std::chrono::year_month_day from, int n, const BusinessDayOptions& options = {}) noexcept;
 
 // Returns the number of business days d with from <= d < to (`from` included, `to` excluded);
@@ -54,8 +56,9 @@ Result<std::chrono::year_month_day> AddBusinessDays(
 // Errors: invalidDate, outOfRange (either date outside 1600..2399).
 // Examples: (2024-04-26, 2024-05-07) -> 4 (4/26, 4/30, 5/1, 5/2); (2024-05-07, 2024-04-26) -> -4;
 // (d, d) -> 0.
-Result<int> CountBusinessDays(std::chrono::year_month_day from, std::chrono::year_month_day to,
-                              const BusinessDayOptions& options = {}) noexcept;
+VELUNTA_CALENDAR_EXPORT Result<int> CountBusinessDays(
+    std::chrono::year_month_day from, std::chrono::year_month_day to,
+    const BusinessDayOptions& options = {}) noexcept;
 
 // The usual conventions for moving a date that is no business day onto one.
 enum class Roll : std::uint8_t {
@@ -70,7 +73,7 @@ enum class Roll : std::uint8_t {
 // Examples: (2024-05-03, following) -> 2024-05-07; (2024-05-03, preceding) -> 2024-05-02;
 // (2024-08-31 Sat, modifiedFollowing) -> 2024-08-30 (following would leave August);
 // (2024-06-01 Sat, modifiedPreceding) -> 2024-06-03 (preceding would leave June).
-Result<std::chrono::year_month_day> RollToBusinessDay(
+VELUNTA_CALENDAR_EXPORT Result<std::chrono::year_month_day> RollToBusinessDay(
     std::chrono::year_month_day date, Roll roll, const BusinessDayOptions& options = {}) noexcept;
 
 }  // namespace velunta

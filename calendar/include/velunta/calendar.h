@@ -21,6 +21,8 @@
 #include <variant>
 #include <vector>
 
+#include <velunta/calendar_export.h>
+
 namespace velunta {
 
 // ---------------------------------------------------------------------------------------------
@@ -165,44 +167,44 @@ struct Holiday {
 // Examples: 1948-11-03 -> 文化の日 (national); 1973-04-30 -> 振替休日 (substitute, the first);
 // 1988-05-04 -> 国民の休日 (citizens); 2019-05-01 -> 天皇の即位の日 (specialAct);
 // 2019-12-23 -> std::nullopt; 2400-01-01 -> outOfRange.
-Result<std::optional<Holiday>> HolidayOn(std::chrono::year_month_day date,
-                                         LabelStyle style = LabelStyle::official) noexcept;
+VELUNTA_CALENDAR_EXPORT Result<std::optional<Holiday>> HolidayOn(
+    std::chrono::year_month_day date, LabelStyle style = LabelStyle::official) noexcept;
 
 // Returns whether a date is a holiday of any kind (same errors as HolidayOn).
 // Example: 2008-05-06 -> true (substitute holiday for Sunday 05-04, after 05-05).
-Result<bool> IsHoliday(std::chrono::year_month_day date) noexcept;
+VELUNTA_CALENDAR_EXPORT Result<bool> IsHoliday(std::chrono::year_month_day date) noexcept;
 
 // Returns every holiday of a year in date order; empty for years before 1948.
 // Errors: outOfRange outside 1600..2399. Example: 1948 -> 秋分の日 (09-23), 文化の日, 勤労感謝の日.
-Result<std::vector<Holiday>> HolidaysOfYear(std::chrono::year y,
-                                            LabelStyle style = LabelStyle::official);
+VELUNTA_CALENDAR_EXPORT Result<std::vector<Holiday>> HolidaysOfYear(
+    std::chrono::year y, LabelStyle style = LabelStyle::official);
 
 // Returns every holiday from `first` to `last`, both included, in date order.
 // Errors: invalidDate if either date is impossible, outOfRange if either lies outside
 // 1600..2399, invalidRange if first > last.
 // Example: 2019-04-27..2019-05-06 -> 8 holidays (04-29 .. 05-06).
-Result<std::vector<Holiday>> HolidaysBetween(std::chrono::year_month_day first,
-                                             std::chrono::year_month_day last,
-                                             LabelStyle style = LabelStyle::official);
+VELUNTA_CALENDAR_EXPORT Result<std::vector<Holiday>> HolidaysBetween(
+    std::chrono::year_month_day first, std::chrono::year_month_day last,
+    LabelStyle style = LabelStyle::official);
 
 // Returns the first holiday on or after a date (the next holiday), or std::nullopt when none
 // falls from the date to 2399-12-31. Errors: invalidDate, outOfRange outside 1600..2399.
 // Examples: 2026-05-07 -> 2026-07-20 海の日; 2026-05-06 -> 2026-05-06 振替休日;
 // 2399-12-24 -> std::nullopt.
-Result<std::optional<Holiday>> HolidayOnOrAfter(std::chrono::year_month_day date,
-                                                LabelStyle style = LabelStyle::official);
+VELUNTA_CALENDAR_EXPORT Result<std::optional<Holiday>> HolidayOnOrAfter(
+    std::chrono::year_month_day date, LabelStyle style = LabelStyle::official);
 
 // Returns the last holiday on or before a date (the previous holiday), or std::nullopt when none
 // falls before it (every date before 1948-09-23). Same errors as HolidayOnOrAfter.
 // Examples: 2026-05-07 -> 2026-05-06 振替休日; 1948-09-22 -> std::nullopt.
-Result<std::optional<Holiday>> HolidayOnOrBefore(std::chrono::year_month_day date,
-                                                 LabelStyle style = LabelStyle::official);
+VELUNTA_CALENDAR_EXPORT Result<std::optional<Holiday>> HolidayOnOrBefore(
+    std::chrono::year_month_day date, LabelStyle style = LabelStyle::official);
 
 // Returns the English name of a holiday given its Japanese name as the law or a special act
 // names it ("元日" -> "New Year's Day", "振替休日" -> "Substitute Holiday", "国民の休日" ->
 // "Citizens' Holiday"), or an empty view for a name the law does not use ("元旦" -> "").
 // The one table of English names: whoever names a holiday in English asks here.
-std::string_view EnglishHolidayName(std::string_view name) noexcept;
+VELUNTA_CALENDAR_EXPORT std::string_view EnglishHolidayName(std::string_view name) noexcept;
 
 // ---------------------------------------------------------------------------------------------
 // Equinoxes
@@ -235,7 +237,7 @@ struct Equinox {
 // Returns the vernal or autumnal equinox of a year. Errors: outOfRange outside 1600..2399.
 // Example: EquinoxOf(2024y, Season::vernal) -> utc 2024-03-20 03:06 (about), day 2024-03-20,
 // official true; (2100y, Season::autumnal) -> official false (a prediction).
-Result<Equinox> EquinoxOf(std::chrono::year y, Season season) noexcept;
+VELUNTA_CALENDAR_EXPORT Result<Equinox> EquinoxOf(std::chrono::year y, Season season) noexcept;
 
 // Both equinoxes of a year.
 struct YearEquinoxes {
@@ -246,7 +248,7 @@ struct YearEquinoxes {
 };
 
 // Returns both equinoxes of a year. Errors: outOfRange outside 1600..2399.
-Result<YearEquinoxes> EquinoxesOf(std::chrono::year y) noexcept;
+VELUNTA_CALENDAR_EXPORT Result<YearEquinoxes> EquinoxesOf(std::chrono::year y) noexcept;
 
 // Returns true when the equinox day of that year and season was announced as the date of
 // 春分の日 / 秋分の日: vernal 1949..2027, autumnal 1948..2027. Later days are predictions; earlier

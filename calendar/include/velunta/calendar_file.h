@@ -33,6 +33,7 @@
 #include <variant>
 
 #include <velunta/business_calendar.h>
+#include <velunta/calendar_file_export.h>
 
 namespace velunta {
 
@@ -43,7 +44,7 @@ struct CalendarFileError {
   std::string message;  // what is wrong, one line without the file and line
 
   // Returns "FILE:LINE: message", or "FILE: message" when line is 0.
-  std::string ToString() const;
+  VELUNTA_CALENDAR_FILE_EXPORT std::string ToString() const;
 
   friend bool operator==(const CalendarFileError&, const CalendarFileError&) = default;
 };
@@ -71,17 +72,19 @@ class [[nodiscard]] CalendarFileResult {
 // Returns the options a calendar file's text describes; `fileName` only names the file in
 // errors. Never throws for any text. Example: ReadCalendarOptions("closed = [\"2026-02-30\"]",
 // "x.toml") -> error {"x.toml", 1, "bad date '2026-02-30' in closed: no such day"}.
-CalendarFileResult<BusinessCalendarOptions> ReadCalendarOptions(std::string_view text,
-                                                                std::string_view fileName);
+VELUNTA_CALENDAR_FILE_EXPORT CalendarFileResult<BusinessCalendarOptions> ReadCalendarOptions(
+    std::string_view text, std::string_view fileName);
 
 // Returns the options of the file at `path` (named by the path in errors); a file that cannot
 // be read is an error on line 0.
-CalendarFileResult<BusinessCalendarOptions> ReadCalendarOptionsFile(
+VELUNTA_CALENDAR_FILE_EXPORT CalendarFileResult<BusinessCalendarOptions> ReadCalendarOptionsFile(
     const std::filesystem::path& path);
 
 // Return the calendar of a file's text or of the file at `path`: the options read as above, then
 // BusinessCalendar::Make.
-CalendarFileResult<BusinessCalendar> ReadCalendar(std::string_view text, std::string_view fileName);
-CalendarFileResult<BusinessCalendar> ReadCalendarFile(const std::filesystem::path& path);
+VELUNTA_CALENDAR_FILE_EXPORT CalendarFileResult<BusinessCalendar> ReadCalendar(
+    std::string_view text, std::string_view fileName);
+VELUNTA_CALENDAR_FILE_EXPORT CalendarFileResult<BusinessCalendar> ReadCalendarFile(
+    const std::filesystem::path& path);
 
 }  // namespace velunta

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include <velunta/holidays_export.h>
+
 namespace Mdl_Velunta {
 
 // Truth values as the procedures take and give them.
@@ -56,14 +58,16 @@ inline constexpr std::int16_t kKindSubstitute = 2;
 // above, isHoliday true exactly when code != 0. An invalid date returns false and writes
 // nothing. code is written before the rules run, isHoliday only at the end.
 // Example: (2005, 3, 20) -> code 41, a holiday (春分の日) on a Sunday; (2005, 3, 21) -> code 2.
-Truth GetHolidayInfo(const std::int16_t& year, const std::int16_t& month, const std::int16_t& day,
-                     std::int16_t& isHoliday, std::int16_t& code) noexcept;
+VELUNTA_HOLIDAYS_EXPORT Truth GetHolidayInfo(const std::int16_t& year, const std::int16_t& month,
+                                             const std::int16_t& day, std::int16_t& isHoliday,
+                                             std::int16_t& code) noexcept;
 
 // Returns true for every code. Writes kind 1 for a code ending in 1 (a Sunday), kind 2 and the
 // name "振替休日" for a code ending in 2, and the holiday's name for a code whose tens part is a
 // holiday id; leaves name and kind as they were otherwise (code 0: nothing; code 1: kind only).
 // The units digit is taken with the sign of the code. Example: 181 -> "みどりの日", kind 1.
-Truth GetHolidayName(const std::int16_t& code, std::string& name, std::int16_t& kind) noexcept;
+VELUNTA_HOLIDAYS_EXPORT Truth GetHolidayName(const std::int16_t& code, std::string& name,
+                                             std::int16_t& kind) noexcept;
 
 // The years whose equinox days the module gives.
 inline constexpr std::int16_t kFirstEquinoxYear = 1900;
@@ -72,14 +76,17 @@ inline constexpr std::int16_t kLastEquinoxYear = 2099;
 // Returns true for 1900 <= year <= 2099 and writes the day of March (19..22) or of September
 // (22..24) of that year's equinox; for any other year writes 0 and returns false.
 // Example: 2005 -> 20 (vernal), 23 (autumnal).
-Truth GetVernalEquinoxDay(const std::int16_t& year, std::int16_t& day) noexcept;
-Truth GetAutumnalEquinoxDay(const std::int16_t& year, std::int16_t& day) noexcept;
+VELUNTA_HOLIDAYS_EXPORT Truth GetVernalEquinoxDay(const std::int16_t& year,
+                                                  std::int16_t& day) noexcept;
+VELUNTA_HOLIDAYS_EXPORT Truth GetAutumnalEquinoxDay(const std::int16_t& year,
+                                                    std::int16_t& day) noexcept;
 
 // Returns GetHolidayInfo's answer for a date given as text in any form the date-text test
 // accepts (2005/05/04, 2005/5/4, 2005-05-04, 2005年5月4日, 平成17年5月4日, H17/5/4, full-width
 // digits). A text that names no date returns false and writes nothing.
-Truth GetHolidayInfoByText(const std::string& dateText, std::int16_t& isHoliday,
-                           std::int16_t& code) noexcept;
+VELUNTA_HOLIDAYS_EXPORT Truth GetHolidayInfoByText(const std::string& dateText,
+                                                   std::int16_t& isHoliday,
+                                                   std::int16_t& code) noexcept;
 
 // Returns true after walking every day of year (> 0) and lists its days off in date order:
 // dates[i] "YYYY/MM/DD", names[i] the holiday's name (empty for a plain Sunday), weekdays[i]
@@ -88,9 +95,10 @@ Truth GetHolidayInfoByText(const std::string& dateText, std::int16_t& isHoliday,
 // they are resized one element at a time, so pre-filled arrays are cut at the first listed
 // day, and a year with no listed day leaves them untouched.
 // Example: 2005, Sundays excluded -> first entries 2005/01/01 元旦 7, 2005/01/10 成人の日 2.
-Truth GetYearHolidays(const std::int16_t& year, const std::int16_t& includeSundays,
-                      std::int16_t& count, std::vector<std::string>& dates,
-                      std::vector<std::string>& names,
-                      std::vector<std::int16_t>& weekdays) noexcept;
+VELUNTA_HOLIDAYS_EXPORT Truth GetYearHolidays(const std::int16_t& year,
+                                              const std::int16_t& includeSundays,
+                                              std::int16_t& count, std::vector<std::string>& dates,
+                                              std::vector<std::string>& names,
+                                              std::vector<std::int16_t>& weekdays) noexcept;
 
 }  // namespace Mdl_Velunta

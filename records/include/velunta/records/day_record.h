@@ -10,6 +10,7 @@
 
 #include <velunta/calendar.h>
 #include <velunta/records/date_texts.h>
+#include <velunta/records_export.h>
 
 namespace velunta::records {
 
@@ -40,13 +41,13 @@ constexpr DayKind KindOf(HolidayKind kind) noexcept {
 }
 
 // Returns the kind of a day on which no holiday falls: sunday, saturday or weekday.
-DayKind PlainKind(std::chrono::year_month_day date) noexcept;
+VELUNTA_RECORDS_EXPORT DayKind PlainKind(std::chrono::year_month_day date) noexcept;
 
 // Returns the stable identifier formats write for a kind: the law calendar's KindId for holidays
 // ("national", "special-act", "substitute", "citizens"), then "sunday", "saturday", "weekday".
 // What a day is stays apart from what it means to a caller: see DayRecord::dayOff and
 // DayRecord::businessDay.
-std::string_view KindId(DayKind kind) noexcept;
+VELUNTA_RECORDS_EXPORT std::string_view KindId(DayKind kind) noexcept;
 
 // Returns true for the kinds that are holidays.
 constexpr bool IsHolidayKind(DayKind kind) noexcept {
@@ -77,6 +78,6 @@ inline constexpr std::string_view kSundayNameEn = "Sunday";
 // that is no day off ends at ")"; a predicted day ends in "（予測）". English names and weekdays
 // with Lang::en: "2026/05/06(Wed) Substitute Holiday", "2030/03/20(Wed) Vernal Equinox Day
 // (predicted)".
-std::string DayLine(const DayRecord& day, Lang lang);
+VELUNTA_RECORDS_EXPORT std::string DayLine(const DayRecord& day, Lang lang);
 
 }  // namespace velunta::records

@@ -9,10 +9,11 @@
 
 #include <velunta/records/day_record.h>
 #include <velunta/records/equinox_record.h>
+#include <velunta/records_export.h>
 
 namespace velunta::records {
 
-class DaySource {
+class VELUNTA_RECORDS_EXPORT DaySource {
  public:
   virtual ~DaySource() = default;
 
@@ -56,10 +57,10 @@ class DaySource {
 // The law calendar: the days off Japan observes, 1600..2399, equinoxes by astronomy; holidays
 // named as the law names them or, with LabelStyle::officialList, as the Cabinet Office's list
 // labels them.
-const DaySource& LawSource(LabelStyle style = LabelStyle::official) noexcept;
+VELUNTA_RECORDS_EXPORT const DaySource& LawSource(LabelStyle style = LabelStyle::official) noexcept;
 
 // The module Mdl_Velunta's fixed table, exactly as the window reads it: the years 1 to 9999,
 // equinox days for 1900..2099 from its formula (no instants).
-const DaySource& ClassicSource() noexcept;
+VELUNTA_RECORDS_EXPORT const DaySource& ClassicSource() noexcept;
 
 }  // namespace velunta::records

@@ -11,6 +11,7 @@
 
 #include <velunta/records/day_record.h>
 #include <velunta/records/table_writer.h>
+#include <velunta/records_export.h>
 
 namespace velunta::records {
 
@@ -24,7 +25,7 @@ struct WriterOptions {
   bool byteOrderMark = false;
 };
 
-class DayWriter {
+class VELUNTA_RECORDS_EXPORT DayWriter {
  public:
   virtual ~DayWriter() = default;
   // Begin once, then Day for each day in date order, then End once.
@@ -39,10 +40,11 @@ class DayWriter {
 //  - ics: a VCALENDAR with one VEVENT per day: DTSTART and DTEND (the next day) as DATE values,
 //    SUMMARY in the language asked for, DESCRIPTION with both names and the kind, CATEGORIES the
 //    kind, and a DTSTAMP derived from the date, so the output is the same on every run.
-std::unique_ptr<DayWriter> MakeDayWriter(const WriterOptions& options, std::ostream& out);
+VELUNTA_RECORDS_EXPORT std::unique_ptr<DayWriter> MakeDayWriter(const WriterOptions& options,
+                                                                std::ostream& out);
 
 // The columns CSV and JSON write for a day, and a day's cells in that order.
-std::span<const std::string_view> DayColumns() noexcept;
-std::vector<Cell> DayCells(const DayRecord& day);
+VELUNTA_RECORDS_EXPORT std::span<const std::string_view> DayColumns() noexcept;
+VELUNTA_RECORDS_EXPORT std::vector<Cell> DayCells(const DayRecord& day);
 
 }  // namespace velunta::records

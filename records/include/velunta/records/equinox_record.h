@@ -11,6 +11,7 @@
 #include <velunta/calendar.h>
 #include <velunta/records/date_texts.h>
 #include <velunta/records/table_writer.h>
+#include <velunta/records_export.h>
 
 namespace velunta::records {
 
@@ -28,15 +29,15 @@ struct YearEquinoxRecords {
 
 // Returns "official" (announced as the holiday's date), "predicted" (a later year, as this
 // calendar computes it) or "historical" (a year before the holiday existed).
-std::string_view StatusId(const Equinox& equinox) noexcept;
+VELUNTA_RECORDS_EXPORT std::string_view StatusId(const Equinox& equinox) noexcept;
 
 // Returns "2026/03/20(金) 春分 23:45:51 JST 確定"; without an instant "2005/03/20(日) 春分".
-std::string EquinoxLine(const EquinoxRecord& record, Lang lang);
+VELUNTA_RECORDS_EXPORT std::string EquinoxLine(const EquinoxRecord& record, Lang lang);
 
 // The columns CSV and JSON write for an equinox (year, season, date, weekday, instant_jst,
 // instant_utc, status), and a record's cells in that order; the last three are empty without an
 // instant.
-std::span<const std::string_view> EquinoxColumns() noexcept;
-std::vector<Cell> EquinoxCells(const EquinoxRecord& record);
+VELUNTA_RECORDS_EXPORT std::span<const std::string_view> EquinoxColumns() noexcept;
+VELUNTA_RECORDS_EXPORT std::vector<Cell> EquinoxCells(const EquinoxRecord& record);
 
 }  // namespace velunta::records

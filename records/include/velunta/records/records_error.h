@@ -3,11 +3,12 @@
 // date outside the rules' years, a value a format cannot carry). Callers that check their input
 // first never see it.
 
+#include <velunta/records_export.h>
 #include <stdexcept>
 
 namespace velunta::records {
 
-class RecordsError : public std::runtime_error {
+class VELUNTA_RECORDS_EXPORT RecordsError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };

@@ -2,6 +2,7 @@
 // Rows of named columns written as they come: CSV (RFC 4180) or JSON (an array of objects), in
 // memory bounded by one row whatever the number of rows.
 
+#include <velunta/records_export.h>
 #include <cstdint>
 #include <memory>
 #include <ostream>
@@ -17,7 +18,7 @@ using Cell = std::variant<std::monostate, std::string, std::int64_t, bool>;
 
 enum class Format : std::uint8_t { text, csv, json, ics };
 
-class TableWriter {
+class VELUNTA_RECORDS_EXPORT TableWriter {
  public:
   virtual ~TableWriter() = default;
   // Begin once, then Row for each row (one cell per column), then End once.
@@ -29,15 +30,17 @@ class TableWriter {
 // CSV: a header row, then one record per row, every line ending in CRLF; a field holding a
 // comma, a double quote, CR or LF is quoted with its double quotes doubled (a "b" -> "a ""b""").
 // With byteOrderMark, the first bytes are UTF-8's byte-order mark (EF BB BF).
-std::unique_ptr<TableWriter> MakeCsvWriter(std::ostream& out, bool byteOrderMark = false);
+VELUNTA_RECORDS_EXPORT std::unique_ptr<TableWriter> MakeCsvWriter(std::ostream& out,
+                                                                  bool byteOrderMark = false);
 
 // JSON: one array of objects with the columns as keys in order, indented by two, UTF-8 as is,
 // then a newline: exactly what nlohmann's dump(2) writes for the whole array. Throws
 // RecordsError for text that is not UTF-8.
-std::unique_ptr<TableWriter> MakeJsonWriter(std::ostream& out);
+VELUNTA_RECORDS_EXPORT std::unique_ptr<TableWriter> MakeJsonWriter(std::ostream& out);
 
 // The CSV or JSON writer; throws RecordsError for any other format. byteOrderMark is for CSV.
-std::unique_ptr<TableWriter> MakeTableWriter(Format format, std::ostream& out,
-                                             bool byteOrderMark = false);
+VELUNTA_RECORDS_EXPORT std::unique_ptr<TableWriter> MakeTableWriter(Format format,
+                                                                    std::ostream& out,
+                                                                    bool byteOrderMark = false);
 
 }  // namespace velunta::records

@@ -17,6 +17,8 @@
 #include <optional>
 #include <string_view>
 
+#include <velunta/runtime_export.h>
+
 namespace velunta::runtime {
 
 inline constexpr int kFirstDateYear = 1;
@@ -49,7 +51,8 @@ constexpr std::optional<std::chrono::year_month_day> ValidDate(int year, int mon
 
 // Returns true and sets date to the date a text names; returns false and leaves date unchanged
 // when it names none. Never throws. Example: TryParseDate("H17/5/4", d) -> true, d 2005-05-04.
-bool TryParseDate(std::string_view text, std::chrono::year_month_day& date) noexcept;
+VELUNTA_RUNTIME_EXPORT bool TryParseDate(std::string_view text,
+                                         std::chrono::year_month_day& date) noexcept;
 
 // Returns the date a text names, or nothing when it names none. Never throws.
 // Example: ParseDate("令和元年5月1日") -> 2019-05-01; ParseDate("2005/2/30") -> nothing.
@@ -62,17 +65,17 @@ inline std::optional<std::chrono::year_month_day> ParseDate(std::string_view tex
 }
 
 // Returns true exactly when the text names a real date in an accepted form.
-bool IsDate(std::string_view text) noexcept;
+VELUNTA_RUNTIME_EXPORT bool IsDate(std::string_view text) noexcept;
 
 // Return the Gregorian year (1..9999), month (1..12) and day (1..31) of a date text; throw
 // Failure when the text names no date. Example: YearOf("H17/5/4") -> 2005.
-std::int16_t YearOf(std::string_view text);
-std::int16_t MonthOf(std::string_view text);
-std::int16_t DayOf(std::string_view text);
+VELUNTA_RUNTIME_EXPORT std::int16_t YearOf(std::string_view text);
+VELUNTA_RUNTIME_EXPORT std::int16_t MonthOf(std::string_view text);
+VELUNTA_RUNTIME_EXPORT std::int16_t DayOf(std::string_view text);
 
 // Returns the weekday number of a date text with Sunday first: 1 (Sunday) .. 7 (Saturday);
 // throws Failure when the text names no date. Example: WeekdayOf("2005/01/01") -> 7.
-std::int16_t WeekdayOf(std::string_view text);
+VELUNTA_RUNTIME_EXPORT std::int16_t WeekdayOf(std::string_view text);
 
 // Returns the weekday number 1 (Sunday) .. 7 (Saturday) of a date.
 constexpr std::int16_t WeekdayNumber(std::chrono::year_month_day date) noexcept {

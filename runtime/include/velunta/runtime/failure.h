@@ -4,9 +4,11 @@
 
 #include <stdexcept>
 
+#include <velunta/runtime_export.h>
+
 namespace velunta::runtime {
 
-class Failure : public std::runtime_error {
+class VELUNTA_RUNTIME_EXPORT Failure : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <velunta/window_export.h>
+
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -23,7 +25,7 @@ class QRadioButton;
 
 namespace velunta::window {
 
-class Form1 : public QWidget {
+class VELUNTA_WINDOW_EXPORT Form1 : public QWidget {
   Q_OBJECT
 
  public:
