@@ -10,6 +10,9 @@ packages=(
   qt6-base-dev fonts-ipafont-gothic xvfb xauth
   liberfa-dev
   libical-dev nlohmann-json3-dev libcli11-dev
+  libboost-dev
+  # The server's browser test, and its load benchmark (server/bench/load.sh) against nginx.
+  chromium wrk nginx
 )
 # scripts/setup.sh fuzz: also clang and its libFuzzer runtime, for scripts/fuzz.sh.
 if [ "${1:-}" = fuzz ]; then packages+=(clang libclang-rt-14-dev); fi

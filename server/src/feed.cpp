@@ -56,7 +56,7 @@ std::optional<sys_seconds> ParseHttpDate(const std::string& text) {
   int hour = 0;
   int minute = 0;
   int second = 0;
-  if (std::sscanf(text.c_str(), "%3s %d %3s %d %d:%d:%d GMT", weekdayName, &dayNumber, monthName,
+  if (std::sscanf(text.c_str(), "%3s, %d %3s %d %d:%d:%d GMT", weekdayName, &dayNumber, monthName,
                   &yearNumber, &hour, &minute, &second) != 7) {
     return std::nullopt;
   }
