@@ -10,10 +10,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include <boost/asio/dispatch.hpp>
+#include <boost/asio/executor_work_guard.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/steady_timer.hpp>
-#include <boost/asio/strand.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
@@ -64,11 +65,24 @@ class Session;
 
 struct Server::State {
   State(const Handler& theHandler, ServerOptions theOptions)
-      : handler(theHandler), options(std::move(theOptions)), acceptor(context) {}
+      : handler(theHandler),
+        options(std::move(theOptions)),
+        workers(static_cast<std::size_t>(std::max(1, options.threads))),
+        context(workers.front().context),
+        acceptor(context) {}
 
   const Handler& handler;
   ServerOptions options;
-  asio::io_context context;
+  // One event loop a thread, each with the connections it was handed: a connection's work never
+  // crosses threads, so no loop needs a lock. The first also accepts, stops and watches signals.
+  struct Worker {
+    asio::io_context context{1};
+    std::optional<asio::executor_work_guard<asio::io_context::executor_type>> keep{
+        context.get_executor()};
+  };
+  std::vector<Worker> workers;
+  asio::io_context& context;
+  std::size_t nextWorker = 0;  // the accepting loop's only
   tcp::acceptor acceptor;
   std::atomic<bool> stopping = false;
   std::mutex mutex;  // guards sessions
@@ -225,14 +239,14 @@ class Session : public std::enable_shared_from_this<Session> {
 }  // namespace
 
 void Server::State::Accept(const std::shared_ptr<State>& self) {
-  acceptor.async_accept(asio::make_strand(context),
-                        [self](beast::error_code ec, tcp::socket socket) {
-                          if (ec == asio::error::operation_aborted || self->stopping) return;
-                          if (!ec) std::make_shared<Session>(std::move(socket), self)->Start();
-                          // An accept that failed (too many open files) is retried: the server goes
-                          // on.
-                          self->Accept(self);
-                        });
+  auto& worker = workers[nextWorker++ % workers.size()];
+  acceptor.async_accept(worker.context, [self](beast::error_code ec, tcp::socket socket) {
+    if (ec == asio::error::operation_aborted || self->stopping) return;
+    if (!ec) std::make_shared<Session>(std::move(socket), self)->Start();
+    // An accept that failed (too many open files) is retried: the server goes
+    // on.
+    self->Accept(self);
+  });
 }
 
 void Server::State::BeginStop(const std::shared_ptr<State>& self) {
@@ -258,7 +272,10 @@ void Server::State::PollStop(const std::shared_ptr<State>& self,
     const std::lock_guard lock(mutex);
     empty = sessions.empty();
   }
-  if (empty || Clock::now() >= deadline) return context.stop();
+  if (empty || Clock::now() >= deadline) {
+    for (auto& worker : workers) worker.context.stop();
+    return;
+  }
   timer->expires_after(std::chrono::milliseconds(5));
   timer->async_wait(
       [self, timer, deadline](beast::error_code) { self->PollStop(self, timer, deadline); });
@@ -278,8 +295,11 @@ void Server::State::Drain() {
   }
   for (const auto& session : live) session->CloseNow();
   live.clear();
-  context.restart();
-  context.poll();
+  for (auto& worker : workers) {
+    worker.keep.reset();
+    worker.context.restart();
+    worker.context.poll();
+  }
 }
 
 Server::Server(const Handler& handler, ServerOptions options)
@@ -312,8 +332,8 @@ void Server::Run(bool stopOnSignals) {
   }
   if (!state->stopping) state->Accept(state);
   std::vector<std::thread> workers;
-  for (int i = 1; i < state->options.threads; ++i) {
-    workers.emplace_back([state] { state->context.run(); });
+  for (std::size_t i = 1; i < state->workers.size(); ++i) {
+    workers.emplace_back([state, i] { state->workers[i].context.run(); });
   }
   state->context.run();
   for (auto& worker : workers) worker.join();

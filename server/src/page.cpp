@@ -18,9 +18,10 @@ constexpr std::string_view kWeekdayHeads[] = {"日", "月", "火", "水", "木",
 constexpr std::string_view kStyle =
     "body{font-family:sans-serif;margin:1rem;max-width:70rem}"
     ".months{display:grid;grid-template-columns:repeat(auto-fill,minmax(15rem,1fr));gap:1rem}"
-    "table{border-collapse:collapse;width:100%}caption{font-weight:bold;text-align:left}"
+    "table{border-collapse:collapse;width:100%;table-layout:fixed}caption{font-weight:bold;text-"
+    "align:left}"
     "th,td{text-align:center;padding:.15rem;vertical-align:top}"
-    "td small{display:block;font-size:.6rem}"
+    "td small{display:block;font-size:.6rem;overflow-wrap:anywhere}"
     ".sun{color:#c00}.sat{color:#00c}.off{color:#fff;background:#c00;font-weight:bold}"
     "form{margin:.5rem 0}code{word-break:break-all}";
 
