@@ -27,6 +27,8 @@ namespace http = beast::http;
 using tcp = asio::ip::tcp;
 using Clock = std::chrono::steady_clock;
 
+constexpr std::chrono::milliseconds kAcceptRetry{50};
+
 // Returns the target as the log writes it: bytes outside printable ASCII as %XX, cut at 256.
 std::string LoggedTarget(std::string_view target) {
   constexpr std::size_t kMostLogged = 256;
@@ -242,10 +244,16 @@ void Server::State::Accept(const std::shared_ptr<State>& self) {
   auto& worker = workers[nextWorker++ % workers.size()];
   acceptor.async_accept(worker.context, [self](beast::error_code ec, tcp::socket socket) {
     if (ec == asio::error::operation_aborted || self->stopping) return;
-    if (!ec) std::make_shared<Session>(std::move(socket), self)->Start();
-    // An accept that failed (too many open files) is retried: the server goes
-    // on.
-    self->Accept(self);
+    if (!ec) {
+      std::make_shared<Session>(std::move(socket), self)->Start();
+      return self->Accept(self);
+    }
+    // An accept that failed (out of file descriptors) is tried again a little later, rather
+    // than at once in a loop that would take a core: the server goes on.
+    auto pause = std::make_shared<asio::steady_timer>(self->context, kAcceptRetry);
+    pause->async_wait([self, pause](beast::error_code) {
+      if (!self->stopping) self->Accept(self);
+    });
   });
 }
 
