@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -28,6 +29,8 @@ using tcp = asio::ip::tcp;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::chrono::milliseconds kAcceptRetry{50};
+// How long a connection closed after an answer still reads what the client sends.
+constexpr std::chrono::milliseconds kLinger{500};
 
 // Returns the target as the log writes it: bytes outside printable ASCII as %XX, cut at 256.
 std::string LoggedTarget(std::string_view target) {
@@ -218,8 +221,27 @@ class Session : public std::enable_shared_from_this<Session> {
     state_->Log(logLine_ + " " + std::to_string(micros) + "us" + (ec ? " unfinished" : "") + "\n");
     busy_ = false;
     response_.reset();
-    if (ec || !keepAlive) return Close();
+    if (ec) return Close();
+    if (!keepAlive) return Linger();
     Read();
+  }
+
+  // Closes after an answer the way a browser expects: stop sending, then read and drop what the
+  // client still sends (the rest of a body refused with 413) for a moment. Closing at once
+  // with unread bytes would reset the connection and could destroy the answer before it is read.
+  void Linger() {
+    beast::error_code ignored;
+    stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+    stream_.expires_after(kLinger);
+    Discard();
+  }
+
+  void Discard() {
+    stream_.async_read_some(asio::buffer(discarded_),
+                            [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                              if (ec) return self->stream_.close();
+                              self->Discard();
+                            });
   }
 
   void Close() {
@@ -236,6 +258,7 @@ class Session : public std::enable_shared_from_this<Session> {
   std::string logLine_;
   Clock::time_point started_;
   bool busy_ = false;
+  std::array<char, 4096> discarded_;
 };
 
 }  // namespace
