@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -335,12 +336,23 @@ void Server::State::Drain() {
 
 Server::Server(const Handler& handler, ServerOptions options)
     : state_(std::make_shared<State>(handler, std::move(options))) {
-  const tcp::endpoint endpoint(asio::ip::make_address(state_->options.host), state_->options.port);
+  // Boost's errors become the standard library's, so that callers need no Boost.
+  beast::error_code ec;
+  const auto fail = [&](const char* what) {
+    if (ec) throw std::system_error(ec.value(), std::system_category(), what);
+  };
+  const auto address = asio::ip::make_address(state_->options.host, ec);
+  fail("not an IP address");
+  const tcp::endpoint endpoint(address, state_->options.port);
   auto& acceptor = state_->acceptor;
-  acceptor.open(endpoint.protocol());
-  acceptor.set_option(asio::socket_base::reuse_address(true));
-  acceptor.bind(endpoint);
-  acceptor.listen(asio::socket_base::max_listen_connections);
+  acceptor.open(endpoint.protocol(), ec);
+  fail("socket");
+  acceptor.set_option(asio::socket_base::reuse_address(true), ec);
+  fail("SO_REUSEADDR");
+  acceptor.bind(endpoint, ec);
+  fail("bind");
+  acceptor.listen(asio::socket_base::max_listen_connections, ec);
+  fail("listen");
 }
 
 Server::~Server() {
