@@ -203,7 +203,8 @@ class Session : public std::enable_shared_from_this<Session> {
     response_->version(11);
     for (auto& [name, value] : answer.headers) response_->set(name, value);
     const std::size_t length = answer.body.size();
-    response_->content_length(length);
+    // A 304 has no body and must not claim one of length 0.
+    if (answer.status != 304) response_->content_length(length);
     if (!head) response_->body() = std::move(answer.body);
     keepAlive = keepAlive && !state_->stopping;
     response_->keep_alive(keepAlive);
