@@ -7,6 +7,7 @@
 #include <velunta/server/target.h>
 #include <nlohmann/json.hpp>
 
+#include "answer_cache.h"
 #include "answers.h"
 #include "parameters.h"
 
@@ -16,20 +17,23 @@ namespace {
 struct Route {
   std::string_view path;  // exact, or a prefix when it ends in '/'
   Response (*answer)(const Context&);
+  // The answer depends on the target alone: not on today (next and previous without a date,
+  // the feed, the page), nor on headers (the feed's validators, the page's Host).
+  bool targetAlone;
 };
 
 constexpr std::array kRoutes = {
-    Route{"/v1/days/", Day},
-    Route{"/v1/holidays", Holidays},
-    Route{"/v1/next", Next},
-    Route{"/v1/previous", Previous},
-    Route{"/v1/equinox", EquinoxDays},
-    Route{"/v1/business/", Business},
-    Route{"/calendar.ics", Feed},
-    Route{"/calendar.en.ics", Feed},
-    Route{"/", Page},
-    Route{"/openapi.json", OpenApi},
-    Route{"/healthz", nullptr},
+    Route{"/v1/days/", Day, true},
+    Route{"/v1/holidays", Holidays, true},
+    Route{"/v1/next", Next, false},
+    Route{"/v1/previous", Previous, false},
+    Route{"/v1/equinox", EquinoxDays, true},
+    Route{"/v1/business/", Business, true},
+    Route{"/calendar.ics", Feed, false},
+    Route{"/calendar.en.ics", Feed, false},
+    Route{"/", Page, false},
+    Route{"/openapi.json", OpenApi, true},
+    Route{"/healthz", nullptr, true},
 };
 
 const Route* Find(std::string_view path, std::string_view& tail) {
@@ -67,7 +71,8 @@ Response ErrorResponse(int status, std::string_view message) {
   return response;
 }
 
-Handler::Handler(HandlerOptions options) : options_(std::move(options)) {}
+Handler::Handler(HandlerOptions options)
+    : options_(std::move(options)), cache_(std::make_shared<AnswerCache>()) {}
 
 Response Handler::Handle(const Request& request) const noexcept {
   Response response;
@@ -85,11 +90,14 @@ Response Handler::Handle(const Request& request) const noexcept {
       response = ErrorResponse(
           405, "method not allowed: " + Quoted(request.method) + "; accepted: GET, HEAD");
       response.Set("Allow", "GET, HEAD");
+    } else if (auto kept = route->targetAlone ? cache_->Find(request.target) : std::nullopt) {
+      response = std::move(*kept);
     } else {
       const Context context{request,        target->path,     tail,
                             options_.now(), options_.version, target->query};
       try {
         response = route->answer ? route->answer(context) : Healthz(context);
+        if (route->targetAlone) cache_->Keep(request.target, response);
       } catch (const NotFound& missing) {
         response = ErrorResponse(404, missing.what());
       } catch (const BadRequest& bad) {

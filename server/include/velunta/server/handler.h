@@ -9,11 +9,14 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <velunta/server/exchange.h>
 
 namespace velunta::server {
+
+class AnswerCache;
 
 struct HandlerOptions {
   // The instant "now": what today means for the feed and the page. Tests set it.
@@ -31,11 +34,14 @@ class Handler {
   // Returns the answer to a request. Never throws: a bad request gets a 4xx with a JSON body
   // {"error": "..."} naming the parameter and what is accepted (400 a bad value or an unknown
   // parameter, 404 an unknown path, 405 a method other than GET or HEAD, with Allow). HEAD gets
-  // GET's status and headers; the body is left for the connection to drop.
+  // GET's status and headers; the body is left for the connection to drop. Safe to call from
+  // many threads at once: answers that depend on the target alone are computed once and kept
+  // (up to 16 MB), the others every time.
   Response Handle(const Request& request) const noexcept;
 
  private:
   HandlerOptions options_;
+  std::shared_ptr<AnswerCache> cache_;
 };
 
 }  // namespace velunta::server
