@@ -8,19 +8,24 @@
 #   test      build and run the tests and benchmarks
 #   package   build and check the Debian packages, and try them on a clean Debian root
 #   fuzz      clang and its libFuzzer runtime, for scripts/fuzz.sh
+#   load      wrk and nginx, for the server's load benchmark (server/bench/load.sh)
 # As root it installs with apt-get, as a user through sudo. A user who cannot use sudo is told
 # which packages are missing and the one command that installs them, and nothing is done.
 set -euo pipefail
 
 declare -A sets=(
-  # toml++: calendar files; help2man: the manual page, made from the command's --help.
-  [lib]="g++ cmake ninja-build pkg-config libcli11-dev nlohmann-json3-dev libtomlplusplus-dev help2man"
+  # toml++: calendar files; Boost.Beast: velunta serve; help2man: the manual page, made from the
+  # command's --help.
+  [lib]="g++ cmake ninja-build pkg-config libcli11-dev nlohmann-json3-dev libtomlplusplus-dev libboost-dev help2man"
   [window]="qt6-base-dev fonts-ipafont-gothic"
   [headless]="xvfb xauth"
-  # ERFA checks the committed equinox table; QuantLib is the benchmarks' speed peer.
-  [test]="libgtest-dev libgmock-dev libbenchmark-dev libical-dev liberfa-dev libquantlib0-dev xvfb xauth clang-format"
+  # ERFA checks the committed equinox table; QuantLib is the benchmarks' speed peer; Chromium
+  # looks at the server's page.
+  [test]="libgtest-dev libgmock-dev libbenchmark-dev libical-dev liberfa-dev libquantlib0-dev xvfb xauth clang-format chromium"
   [package]="dpkg-dev file lintian desktop-file-utils appstream debootstrap"
   [fuzz]="clang libclang-rt-14-dev"
+  # server/bench/load.sh: wrk against velunta serve and nginx.
+  [load]="wrk nginx"
 )
 
 wanted=()

@@ -74,14 +74,18 @@ std::string Description(const DayRecord& day) {
 
 class IcsDayWriter final : public DayWriter {
  public:
-  IcsDayWriter(const WriterOptions& options, std::ostream& out)
-      : lang_(options.lang), productId_(options.productId), out_(out) {}
+  IcsDayWriter(const WriterOptions& options, std::ostream& out, std::string_view refresh = {})
+      : lang_(options.lang), productId_(options.productId), refresh_(refresh), out_(out) {}
 
   void Begin() override {
     const bool en = lang_ == Lang::en;
     out_ << FoldLine("BEGIN:VCALENDAR") << FoldLine("VERSION:2.0")
          << FoldLine("PRODID:" + productId_) << FoldLine("CALSCALE:GREGORIAN")
          << FoldLine(std::string("X-WR-CALNAME:") + (en ? "Holidays in Japan" : "日本の祝日"));
+    if (!refresh_.empty()) {
+      out_ << FoldLine("REFRESH-INTERVAL;VALUE=DURATION:" + refresh_)
+           << FoldLine("X-PUBLISHED-TTL:" + refresh_);
+    }
   }
 
   void Day(const DayRecord& day) override {
@@ -105,6 +109,7 @@ class IcsDayWriter final : public DayWriter {
  private:
   Lang lang_;
   std::string productId_;
+  std::string refresh_;  // empty: a file, not a feed
   std::ostream& out_;
 };
 
@@ -122,6 +127,11 @@ std::unique_ptr<DayWriter> MakeDayWriter(const WriterOptions& options, std::ostr
   }
   return std::make_unique<TableDayWriter>(
       MakeTableWriter(options.format, out, options.byteOrderMark));
+}
+
+std::unique_ptr<DayWriter> MakeFeedWriter(const WriterOptions& options,
+                                          std::string_view refreshInterval, std::ostream& out) {
+  return std::make_unique<IcsDayWriter>(options, out, refreshInterval);
 }
 
 std::span<const std::string_view> DayColumns() noexcept {

@@ -43,6 +43,12 @@ class VELUNTA_RECORDS_EXPORT DayWriter {
 VELUNTA_RECORDS_EXPORT std::unique_ptr<DayWriter> MakeDayWriter(const WriterOptions& options,
                                                                 std::ostream& out);
 
+// Returns the iCalendar writer of a feed a calendar program subscribes to: MakeDayWriter's ics
+// with REFRESH-INTERVAL and X-PUBLISHED-TTL in the header, saying how often to fetch again (a
+// duration such as "P1D"). The options' format is ignored.
+std::unique_ptr<DayWriter> MakeFeedWriter(const WriterOptions& options,
+                                          std::string_view refreshInterval, std::ostream& out);
+
 // The columns CSV and JSON write for a day, and a day's cells in that order.
 VELUNTA_RECORDS_EXPORT std::span<const std::string_view> DayColumns() noexcept;
 VELUNTA_RECORDS_EXPORT std::vector<Cell> DayCells(const DayRecord& day);

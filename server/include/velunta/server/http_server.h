@@ -1,0 +1,66 @@
+#pragma once
+// The HTTP side of the server: Boost.Beast reading requests and writing the handler's answers
+// on a fixed number of threads, with keep-alive, a deadline for reading a whole request, a
+// deadline for writing an answer, limits on the request head and a graceful stop.
+//
+//   velunta::server::Handler handler({});
+//   velunta::server::Server server(handler, {.port = 0});  // any free port
+//   std::thread runner([&] { server.Run(); });
+//   ... requests to 127.0.0.1:server.Port() ...
+//   server.Stop();  // finishes the answers in flight
+//   runner.join();
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <velunta/server/handler.h>
+
+namespace velunta::server {
+
+struct ServerOptions {
+  std::string host = "127.0.0.1";  // loopback by default; "0.0.0.0" to serve a network
+  unsigned short port = 8080;      // 0: any free port (see Server::Port)
+  int threads = 2;                 // the workers that read, answer and write
+  // From the moment a connection waits for a request until its whole head (and any body) is
+  // read: a client sending a byte a second is cut off, and an idle keep-alive connection closed.
+  std::chrono::milliseconds readDeadline{10'000};
+  std::chrono::milliseconds writeDeadline{10'000};
+  std::size_t headLimit = 8 * 1024;  // request line and headers: beyond, 431
+  std::size_t bodyLimit = 8 * 1024;  // a body (GET needs none): beyond, 413
+  // How long a stop waits for answers in flight before it closes what is left.
+  std::chrono::milliseconds stopGrace{800};
+  // Where each request's access-log line goes (time, method, target, status, bytes,
+  // microseconds); standard error when empty.
+  std::function<void(std::string_view line)> log;
+};
+
+class Server {
+ public:
+  // Binds and listens. Throws std::system_error when the address cannot be had (a port in use).
+  Server(const Handler& handler, ServerOptions options);
+  ~Server();
+  Server(const Server&) = delete;
+  Server& operator=(const Server&) = delete;
+
+  // Returns the port it listens on (the one chosen for port 0).
+  unsigned short Port() const noexcept;
+
+  // Serves until Stop() or, with stopOnSignals, SIGTERM or SIGINT; then stops accepting, lets
+  // the answers in flight finish within stopGrace, and returns.
+  void Run(bool stopOnSignals = false);
+
+  // Asks Run to stop; safe from any thread, and before Run.
+  void Stop();
+
+  // What the connections share; defined with them.
+  struct State;
+
+ private:
+  std::shared_ptr<State> state_;
+};
+
+}  // namespace velunta::server

@@ -1,0 +1,393 @@
+#include <velunta/server/http_server.h>
+
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+#include <boost/asio/dispatch.hpp>
+#include <boost/asio/executor_work_guard.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/signal_set.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+
+namespace velunta::server {
+namespace {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using tcp = asio::ip::tcp;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::chrono::milliseconds kAcceptRetry{50};
+// How long a connection closed after an answer still reads what the client sends.
+constexpr std::chrono::milliseconds kLinger{500};
+
+// Returns the target as the log writes it: bytes outside printable ASCII as %XX, cut at 256.
+std::string LoggedTarget(std::string_view target) {
+  constexpr std::size_t kMostLogged = 256;
+  std::string logged;
+  for (const char c : target.substr(0, kMostLogged)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte >= 0x7F) {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned>(byte));
+      logged += escaped;
+    } else {
+      logged += c;
+    }
+  }
+  if (target.size() > kMostLogged) logged += "...";
+  return logged;
+}
+
+std::string UtcNow() {
+  const auto now = std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now());
+  const auto day = std::chrono::floor<std::chrono::days>(now);
+  const std::chrono::year_month_day date{day};
+  const std::chrono::hh_mm_ss time{now - day};
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ",
+                static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
+                static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()),
+                static_cast<int>(time.subseconds().count()));
+  return text;
+}
+
+class Session;
+
+}  // namespace
+
+struct Server::State {
+  State(const Handler& theHandler, ServerOptions theOptions)
+      : handler(theHandler),
+        options(std::move(theOptions)),
+        workers(static_cast<std::size_t>(std::max(1, options.threads))),
+        context(workers.front().context),
+        acceptor(context) {}
+
+  const Handler& handler;
+  ServerOptions options;
+  // One event loop a thread, each with the connections it was handed: a connection's work never
+  // crosses threads, so no loop needs a lock. The first also accepts, stops and watches signals.
+  struct Worker {
+    asio::io_context context{1};
+    std::optional<asio::executor_work_guard<asio::io_context::executor_type>> keep{
+        context.get_executor()};
+  };
+  std::vector<Worker> workers;
+  asio::io_context& context;
+  std::size_t nextWorker = 0;  // the accepting loop's only
+  tcp::acceptor acceptor;
+  std::atomic<bool> stopping = false;
+  std::mutex mutex;  // guards sessions
+  std::unordered_map<Session*, std::weak_ptr<Session>> sessions;
+
+  void Log(std::string_view line) {
+    if (options.log) {
+      options.log(line);
+    } else {
+      // One write a line: lines from different threads never interleave.
+      [[maybe_unused]] const auto written = ::write(STDERR_FILENO, line.data(), line.size());
+    }
+  }
+
+  void Accept(const std::shared_ptr<State>& self);
+  void BeginStop(const std::shared_ptr<State>& self);
+  // Stops the context once no session is left or the grace is over, looking every 5 ms.
+  void PollStop(const std::shared_ptr<State>& self,
+                const std::shared_ptr<asio::steady_timer>& timer, Clock::time_point deadline);
+  void Drain();
+};
+
+namespace {
+
+class Session : public std::enable_shared_from_this<Session> {
+ public:
+  Session(tcp::socket socket, std::shared_ptr<Server::State> state)
+      : stream_(std::move(socket)), state_(std::move(state)) {}
+
+  ~Session() {
+    const std::lock_guard lock(state_->mutex);
+    state_->sessions.erase(this);
+  }
+
+  void Start() {
+    {
+      const std::lock_guard lock(state_->mutex);
+      state_->sessions.emplace(this, weak_from_this());
+    }
+    asio::dispatch(stream_.get_executor(), [self = shared_from_this()] { self->Read(); });
+  }
+
+  // Called on a stop: a connection waiting for a request is closed now; one answering finishes.
+  // Called once the threads are gone.
+  void CloseNow() {
+    beast::error_code ignored;
+    stream_.socket().close(ignored);
+  }
+
+  void CloseIfIdle() {
+    asio::post(stream_.get_executor(), [self = shared_from_this()] {
+      if (!self->busy_) self->Close();
+    });
+  }
+
+ private:
+  void Read() {
+    if (state_->stopping) return Close();
+    parser_.emplace();
+    parser_->header_limit(static_cast<std::uint32_t>(state_->options.headLimit));
+    parser_->body_limit(state_->options.bodyLimit);
+    stream_.expires_after(state_->options.readDeadline);
+    http::async_read(
+        stream_, buffer_, *parser_,
+        [self = shared_from_this()](beast::error_code ec, std::size_t) { self->OnRead(ec); });
+  }
+
+  void OnRead(beast::error_code ec) {
+    if (ec == http::error::header_limit) {
+      return Answer(
+          "-", "-",
+          ErrorResponse(431, "request line or headers too long; accepted: " +
+                                 std::to_string(state_->options.headLimit) + " bytes in all"),
+          false, false);
+    }
+    if (ec == http::error::body_limit) {
+      return Answer("-", "-", ErrorResponse(413, "request body too long; accepted: none for GET"),
+                    false, false);
+    }
+    if (ec && ec.category() == http::make_error_code(http::error::bad_target).category() &&
+        ec != http::error::end_of_stream && ec != http::error::partial_message) {
+      return Answer("-", "-", ErrorResponse(400, "not an HTTP/1.1 request: " + ec.message()), false,
+                    false);
+    }
+    // A closed connection, a deadline passed or a stop: nothing more to say.
+    if (ec) return Close();
+
+    busy_ = true;
+    started_ = Clock::now();
+    const auto& message = parser_->get();
+    Request request;
+    request.method = std::string(message.method_string());
+    request.target = std::string(message.target());
+    for (const auto& field : message) {
+      std::string name(field.name_string());
+      for (auto& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      request.headers.emplace_back(std::move(name), std::string(field.value()));
+    }
+    const bool head = message.method() == http::verb::head;
+    Answer(request.method, request.target, state_->handler.Handle(request), message.keep_alive(),
+           head);
+  }
+
+  void Answer(std::string_view method, std::string_view target, Response answer, bool keepAlive,
+              bool head) {
+    if (!busy_) {
+      busy_ = true;
+      started_ = Clock::now();
+    }
+    response_.emplace();
+    response_->result(static_cast<unsigned>(answer.status));
+    response_->version(11);
+    for (auto& [name, value] : answer.headers) response_->set(name, value);
+    const std::size_t length = answer.body.size();
+    // A 304 has no body and must not claim one of length 0.
+    if (answer.status != 304) response_->content_length(length);
+    if (!head) response_->body() = std::move(answer.body);
+    keepAlive = keepAlive && !state_->stopping;
+    response_->keep_alive(keepAlive);
+    logLine_ = UtcNow() + " " + std::string(method) + " " + LoggedTarget(target) + " " +
+               std::to_string(answer.status) + " " + std::to_string(head ? 0 : length);
+    stream_.expires_after(state_->options.writeDeadline);
+    http::async_write(stream_, *response_,
+                      [self = shared_from_this(), keepAlive](beast::error_code ec, std::size_t) {
+                        self->OnWrite(ec, keepAlive);
+                      });
+  }
+
+  void OnWrite(beast::error_code ec, bool keepAlive) {
+    const auto micros =
+        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started_).count();
+    state_->Log(logLine_ + " " + std::to_string(micros) + "us" + (ec ? " unfinished" : "") + "\n");
+    busy_ = false;
+    response_.reset();
+    if (ec) return Close();
+    if (!keepAlive) return Linger();
+    Read();
+  }
+
+  // Closes after an answer the way a browser expects: stop sending, then read and drop what the
+  // client still sends (the rest of a body refused with 413) for a moment. Closing at once
+  // with unread bytes would reset the connection and could destroy the answer before it is read.
+  void Linger() {
+    beast::error_code ignored;
+    stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+    stream_.expires_after(kLinger);
+    Discard();
+  }
+
+  void Discard() {
+    stream_.async_read_some(asio::buffer(discarded_),
+                            [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                              if (ec) return self->stream_.close();
+                              self->Discard();
+                            });
+  }
+
+  void Close() {
+    beast::error_code ignored;
+    stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+    stream_.close();
+  }
+
+  beast::tcp_stream stream_;
+  std::shared_ptr<Server::State> state_;
+  beast::flat_buffer buffer_;
+  std::optional<http::request_parser<http::string_body>> parser_;
+  std::optional<http::response<http::string_body>> response_;
+  std::string logLine_;
+  Clock::time_point started_;
+  bool busy_ = false;
+  std::array<char, 4096> discarded_;
+};
+
+}  // namespace
+
+void Server::State::Accept(const std::shared_ptr<State>& self) {
+  auto& worker = workers[nextWorker++ % workers.size()];
+  acceptor.async_accept(worker.context, [self](beast::error_code ec, tcp::socket socket) {
+    if (ec == asio::error::operation_aborted || self->stopping) return;
+    if (!ec) {
+      std::make_shared<Session>(std::move(socket), self)->Start();
+      return self->Accept(self);
+    }
+    // An accept that failed (out of file descriptors) is tried again a little later, rather
+    // than at once in a loop that would take a core: the server goes on.
+    auto pause = std::make_shared<asio::steady_timer>(self->context, kAcceptRetry);
+    pause->async_wait([self, pause](beast::error_code) {
+      if (!self->stopping) self->Accept(self);
+    });
+  });
+}
+
+void Server::State::BeginStop(const std::shared_ptr<State>& self) {
+  if (stopping.exchange(true)) return;
+  beast::error_code ignored;
+  acceptor.close(ignored);
+  std::vector<std::shared_ptr<Session>> live;
+  {
+    const std::lock_guard lock(mutex);
+    for (const auto& [key, weak] : sessions) {
+      if (auto session = weak.lock()) live.push_back(std::move(session));
+    }
+  }
+  for (const auto& session : live) session->CloseIfIdle();
+  PollStop(self, std::make_shared<asio::steady_timer>(context), Clock::now() + options.stopGrace);
+}
+
+void Server::State::PollStop(const std::shared_ptr<State>& self,
+                             const std::shared_ptr<asio::steady_timer>& timer,
+                             Clock::time_point deadline) {
+  bool empty = false;
+  {
+    const std::lock_guard lock(mutex);
+    empty = sessions.empty();
+  }
+  if (empty || Clock::now() >= deadline) {
+    for (auto& worker : workers) worker.context.stop();
+    return;
+  }
+  timer->expires_after(std::chrono::milliseconds(5));
+  timer->async_wait(
+      [self, timer, deadline](beast::error_code) { self->PollStop(self, timer, deadline); });
+}
+
+void Server::State::Drain() {
+  // Pending operations hold their sessions and the sessions this state: close every socket and
+  // run the aborted handlers once, so that nothing is left holding anything.
+  beast::error_code ignored;
+  acceptor.close(ignored);
+  std::vector<std::shared_ptr<Session>> live;
+  {
+    const std::lock_guard lock(mutex);
+    for (const auto& [key, weak] : sessions) {
+      if (auto session = weak.lock()) live.push_back(std::move(session));
+    }
+  }
+  for (const auto& session : live) session->CloseNow();
+  live.clear();
+  for (auto& worker : workers) {
+    worker.keep.reset();
+    worker.context.restart();
+    worker.context.poll();
+  }
+}
+
+Server::Server(const Handler& handler, ServerOptions options)
+    : state_(std::make_shared<State>(handler, std::move(options))) {
+  // Boost's errors become the standard library's, so that callers need no Boost.
+  beast::error_code ec;
+  const auto fail = [&](const char* what) {
+    if (ec) throw std::system_error(ec.value(), std::system_category(), what);
+  };
+  const auto address = asio::ip::make_address(state_->options.host, ec);
+  fail("not an IP address");
+  const tcp::endpoint endpoint(address, state_->options.port);
+  auto& acceptor = state_->acceptor;
+  acceptor.open(endpoint.protocol(), ec);
+  fail("socket");
+  acceptor.set_option(asio::socket_base::reuse_address(true), ec);
+  fail("SO_REUSEADDR");
+  acceptor.bind(endpoint, ec);
+  fail("bind");
+  acceptor.listen(asio::socket_base::max_listen_connections, ec);
+  fail("listen");
+}
+
+Server::~Server() {
+  state_->Drain();
+}
+
+unsigned short Server::Port() const noexcept {
+  beast::error_code ec;
+  return state_->acceptor.local_endpoint(ec).port();
+}
+
+void Server::Run(bool stopOnSignals) {
+  auto state = state_;
+  std::optional<asio::signal_set> signals;
+  if (stopOnSignals) {
+    signals.emplace(state->context, SIGTERM, SIGINT);
+    signals->async_wait([state](beast::error_code ec, int) {
+      if (!ec) state->BeginStop(state);
+    });
+  }
+  if (!state->stopping) state->Accept(state);
+  std::vector<std::thread> workers;
+  for (std::size_t i = 1; i < state->workers.size(); ++i) {
+    workers.emplace_back([state, i] { state->workers[i].context.run(); });
+  }
+  state->context.run();
+  for (auto& worker : workers) worker.join();
+  if (signals) signals->cancel();
+  state->Drain();
+}
+
+void Server::Stop() {
+  auto state = state_;
+  asio::post(state->context, [state] { state->BeginStop(state); });
+}
+
+}  // namespace velunta::server

@@ -1,0 +1,154 @@
+// The server and the command answer the same question with the same bytes: each row asks one
+// question of the built velunta and of the server, in-process and over loopback.
+
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+#include <velunta/server/handler.h>
+#include <velunta/server/http_server.h>
+#include <nlohmann/json.hpp>
+
+#include "http_client.h"
+#include "run_binary.h"
+
+namespace velunta::server {
+namespace {
+
+using cli::testing::RunVelunta;
+
+const struct {
+  const char* target;
+  std::vector<std::string> command;
+} kQuestions[] = {
+    {"/v1/days/2026-05-06", {"check", "2026-05-06"}},
+    {"/v1/days/2026%2F5%2F6", {"check", "2026/5/6"}},
+    {"/v1/days/%E4%BB%A4%E5%92%8C8%E5%B9%B45%E6%9C%886%E6%97%A5", {"check", "令和8年5月6日"}},
+    {"/v1/days/2026-05-10", {"check", "2026-05-10"}},
+    {"/v1/days/2030-03-20?labels=official", {"check", "2030-03-20", "--labels=official"}},
+    {"/v1/days/2019-05-01?format=csv", {"check", "2019-05-01", "--format=csv"}},
+    {"/v1/days/1990-11-12?rules=classic", {"check", "1990-11-12", "--rules=classic"}},
+    {"/v1/holidays?year=2026", {"list", "2026"}},
+    {"/v1/holidays?year=2026&format=csv", {"list", "2026", "--format=csv"}},
+    {"/v1/holidays?year=2026&format=ics&lang=en", {"list", "2026", "--format=ics", "--lang=en"}},
+    {"/v1/holidays?year=2027&format=ics", {"list", "2027", "--format=ics"}},
+    {"/v1/holidays?from=2026-04-29&to=2026-05-06&sundays=true",
+     {"list", "2026-04-29", "2026-05-06", "--sundays"}},
+    {"/v1/holidays?from=2019&to=2020&labels=official",
+     {"list", "2019", "2020", "--labels=official"}},
+    {"/v1/holidays?from=1948&to=2100", {"list", "1948", "2100"}},
+    {"/v1/holidays?year=1989&rules=classic", {"list", "1989", "--rules=classic"}},
+    {"/v1/next?date=2026-05-01&count=3", {"next", "2026-05-01", "--count", "3"}},
+    {"/v1/next?date=2026-09-18&count=4&format=csv",
+     {"next", "2026-09-18", "--count", "4", "--format=csv"}},
+    {"/v1/previous?date=2026-05-07&count=5&sundays=true",
+     {"previous", "2026-05-07", "--count", "5", "--sundays"}},
+    {"/v1/previous?date=2399-12-31&count=1000", {"previous", "2399-12-31", "--count", "1000"}},
+    {"/v1/equinox?year=2030", {"equinox", "2030"}},
+    {"/v1/equinox?year=2026&format=csv", {"equinox", "2026", "--format=csv"}},
+    {"/v1/equinox?year=2005&rules=classic", {"equinox", "2005", "--rules=classic"}},
+    {"/v1/business/add?date=2026-04-30&n=3&closed=2026-05-07",
+     {"business", "add", "2026-04-30", "3", "--closed", "2026-05-07"}},
+    {"/v1/business/add?date=2026-05-07&n=-5", {"business", "add", "2026-05-07", "--", "-5"}},
+    {"/v1/business/count?from=2026-05-01&to=2026-05-31&saturday_workday=true",
+     {"business", "count", "2026-05-01", "2026-05-31", "--saturday-workday"}},
+    {"/v1/business/count?from=2026-01-01&to=2026-12-31&format=csv&closed=2026-08-13,2026-08-14",
+     {"business", "count", "2026-01-01", "2026-12-31", "--format=csv", "--closed",
+      "2026-08-13,2026-08-14"}},
+    {"/v1/business/next?date=2026-12-30&bank_closing_days=true",
+     {"business", "next", "2026-12-30", "--bank-closing-days"}},
+    {"/v1/business/previous?date=2027-01-04", {"business", "previous", "2027-01-04"}},
+};
+
+std::vector<std::string> WithJson(std::vector<std::string> args) {
+  for (const auto& arg : args) {
+    if (arg.starts_with("--format")) return args;
+  }
+  // Before the command: a "--" among its words ends the options.
+  args.insert(args.begin(), "--format=json");
+  return args;
+}
+
+Handler MakeHandler() {
+  return Handler({.version = VELUNTA_VERSION});
+}
+
+TEST(SameAsCommand, EveryQuestionInProcessAndOverLoopback) {
+  const auto handler = MakeHandler();
+  Server server(handler, {.port = 0, .log = [](std::string_view) {}});
+  std::thread runner([&] { server.Run(); });
+  for (const auto& row : kQuestions) {
+    SCOPED_TRACE(row.target);
+    const auto command = RunVelunta(WithJson(row.command));
+    // check's status 1 says a date is no day off: an answer all the same.
+    EXPECT_LE(command.status, 1) << command.err;
+    const auto answer = handler.Handle({"GET", row.target, {}});
+    EXPECT_EQ(answer.status, 200) << answer.body;
+    EXPECT_EQ(answer.body, command.out);
+    const auto reply = testing::Fetch(server.Port(), row.target);
+    EXPECT_EQ(reply.status, 200);
+    EXPECT_EQ(reply.body, command.out);
+  }
+  server.Stop();
+  runner.join();
+}
+
+// Every day of two years, the 2019 accession days and the September citizens' holidays among
+// them: the command checks them all at once, the server one request a day.
+TEST(SameAsCommand, EveryDayOfTwoYears) {
+  using namespace std::chrono;
+  const auto handler = MakeHandler();
+  for (const year y : {2019y, 2026y}) {
+    std::vector<std::string> args = {"check", "--format=json"};
+    std::vector<std::string> dates;
+    for (sys_days d{y / January / 1}; d <= sys_days{y / December / 31}; d += days{1}) {
+      const year_month_day ymd{d};
+      char text[16];
+      std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
+                    static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
+      dates.emplace_back(text);
+      args.emplace_back(text);
+    }
+    const auto command = RunVelunta(args);
+    ASSERT_LE(command.status, 1) << command.err;
+    const auto all = nlohmann::json::parse(command.out);
+    ASSERT_EQ(all.size(), dates.size());
+    for (std::size_t i = 0; i < dates.size(); ++i) {
+      const auto answer = handler.Handle({"GET", "/v1/days/" + dates[i], {}});
+      ASSERT_EQ(answer.status, 200) << dates[i];
+      const auto one = nlohmann::json::parse(answer.body);
+      ASSERT_EQ(one.size(), 1U);
+      EXPECT_EQ(one[0], all[i]) << dates[i];
+    }
+  }
+}
+
+// A question the command refuses (status 2) the server refuses with 400, and the other way round.
+TEST(SameAsCommand, RefusesWhatTheCommandRefuses) {
+  const struct {
+    const char* target;
+    std::vector<std::string> command;
+  } kRefused[] = {
+      {"/v1/days/2026-02-30", {"check", "2026-02-30"}},
+      {"/v1/days/2400-01-01", {"check", "2400-01-01"}},
+      {"/v1/holidays?year=99999", {"list", "99999"}},
+      {"/v1/holidays?from=2027&to=2026", {"list", "2027", "2026"}},
+      {"/v1/next?date=2026-05-01&count=0", {"next", "2026-05-01", "--count", "0"}},
+      {"/v1/next?date=2399-12-20&count=3", {"next", "2399-12-20", "--count", "3"}},
+      {"/v1/equinox?year=1899&rules=classic", {"equinox", "1899", "--rules=classic"}},
+      {"/v1/days/2026-05-06?rules=classic&labels=official",
+       {"check", "2026-05-06", "--rules=classic", "--labels=official"}},
+      {"/v1/business/add?date=2399-12-30&n=5", {"business", "add", "2399-12-30", "5"}},
+      {"/v1/business/count?from=2026-06-01&to=2026-05-01",
+       {"business", "count", "2026-06-01", "2026-05-01"}},
+  };
+  const auto handler = MakeHandler();
+  for (const auto& row : kRefused) {
+    SCOPED_TRACE(row.target);
+    EXPECT_EQ(RunVelunta(WithJson(row.command)).status, 2);
+    EXPECT_EQ(handler.Handle({"GET", row.target, {}}).status, 400);
+  }
+}
+
+}  // namespace
+}  // namespace velunta::server
