@@ -6,6 +6,7 @@
 
 #include <velunta/server/handler.h>
 #include <velunta/server/http_server.h>
+#include <velunta/version.h>
 
 #include "arguments.h"
 #include "command.h"
@@ -38,7 +39,7 @@ int RunServe(const ServeArgs& args, const Environment& env) {
   options.threads = args.threads > 0
                         ? args.threads
                         : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-  const server::Handler handler({.version = VELUNTA_VERSION});
+  const server::Handler handler({.version = VELUNTA_VERSION_STRING});
   std::unique_ptr<server::Server> server;
   try {
     server = std::make_unique<server::Server>(handler, options);

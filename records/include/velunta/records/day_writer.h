@@ -46,8 +46,9 @@ VELUNTA_RECORDS_EXPORT std::unique_ptr<DayWriter> MakeDayWriter(const WriterOpti
 // Returns the iCalendar writer of a feed a calendar program subscribes to: MakeDayWriter's ics
 // with REFRESH-INTERVAL and X-PUBLISHED-TTL in the header, saying how often to fetch again (a
 // duration such as "P1D"). The options' format is ignored.
-std::unique_ptr<DayWriter> MakeFeedWriter(const WriterOptions& options,
-                                          std::string_view refreshInterval, std::ostream& out);
+VELUNTA_RECORDS_EXPORT std::unique_ptr<DayWriter> MakeFeedWriter(const WriterOptions& options,
+                                                                 std::string_view refreshInterval,
+                                                                 std::ostream& out);
 
 // The columns CSV and JSON write for a day, and a day's cells in that order.
 VELUNTA_RECORDS_EXPORT std::span<const std::string_view> DayColumns() noexcept;
