@@ -17,7 +17,7 @@ int RunCheck(const std::vector<std::string>& texts, const SharedOptions& shared,
              const Environment& env) {
   RequireNoIcs(shared, "check");
   const auto& source = shared.Source();
-  if (texts.empty() && env.inputWaiting) {
+  if (texts.empty() && env.inputWaiting != nullptr && env.inputWaiting()) {
     // Never answer for today when dates were piped in: they were meant to be checked.
     throw UsageError(
         "dates on standard input are read only when a DATE is '-'; accepted: velunta check - "

@@ -22,9 +22,10 @@ struct Environment {
   std::istream& in;
   std::ostream& out;
   std::ostream& err;
-  // True when standard input holds data although no DATE asked for it to be read (dates piped
-  // into a bare `velunta check`); false for a terminal, /dev/null or a closed pipe (cron's).
-  bool inputWaiting = false;
+  // Returns true when standard input holds data although no DATE asked for it to be read (dates
+  // piped into a bare `velunta check`); false for a terminal, /dev/null or a closed pipe
+  // (cron's). Asked only by a bare check, since looking may wait a moment; none: never.
+  bool (*inputWaiting)() noexcept = nullptr;
 };
 
 // Returns whether standard input holds data now or within a moment: a regular file that is not

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
-  const int status = velunta::cli::Run(args, {2026y / May / 6, in, out, err, false});
+  const int status = velunta::cli::Run(args, {2026y / May / 6, in, out, err, nullptr});
 
   std::string line;
   for (const auto& arg : args) {
