@@ -8,6 +8,7 @@
 #include <velunta/runtime/date_text.h>
 #include <velunta/runtime/failure.h>
 #include <velunta/runtime/number_text.h>
+#include <velunta/runtime/utf8.h>
 
 #include "usage_error.h"
 
@@ -27,35 +28,6 @@ std::string YearRange(const records::DaySource& source) {
          std::to_string(static_cast<int>(source.LastYear()));
 }
 
-// Returns the length of the well-formed UTF-8 sequence at the start of text, or 0.
-std::size_t Utf8Length(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  std::size_t length = 0;
-  std::uint32_t lowest = 0;
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    lowest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    lowest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    lowest = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  std::uint32_t code = lead & (0x7FU >> length);
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[i]);
-    if ((next & 0xC0U) != 0x80U) return 0;
-    code = (code << 6) | (next & 0x3FU);
-  }
-  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-  return code < lowest || code > 0x10FFFF || surrogate ? 0 : length;
-}
-
 }  // namespace
 
 std::string Quoted(std::string_view text) {
@@ -66,7 +38,7 @@ std::string Quoted(std::string_view text) {
       quoted += "…";
       break;
     }
-    const std::size_t length = Utf8Length(text);
+    const std::size_t length = runtime::Utf8SequenceLength(text);
     const auto byte = static_cast<unsigned char>(text[0]);
     if (length == 0 || byte < 0x20 || byte == 0x7F) {
       static constexpr std::string_view kNamed[] = {

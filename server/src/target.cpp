@@ -1,5 +1,7 @@
 #include <velunta/server/target.h>
 
+#include <velunta/runtime/utf8.h>
+
 #include <cstdint>
 
 namespace velunta::server {
@@ -40,7 +42,7 @@ std::optional<std::string> Decode(std::string_view text, bool plusIsSpace, std::
     }
     decoded += c;
   }
-  if (!IsUtf8(decoded)) {
+  if (!runtime::IsUtf8(decoded)) {
     error = "the " + std::string(part) + " is not UTF-8 once decoded; accepted: UTF-8 text";
     return std::nullopt;
   }
@@ -48,41 +50,6 @@ std::optional<std::string> Decode(std::string_view text, bool plusIsSpace, std::
 }
 
 }  // namespace
-
-bool IsUtf8(std::string_view text) noexcept {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    std::uint32_t lowest = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      lowest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      lowest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      lowest = 0x10000;
-    } else {
-      return false;
-    }
-    if (text.size() - i < length) return false;
-    std::uint32_t code = lead & (0x7FU >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0U) != 0x80U) return false;
-      code = (code << 6) | (next & 0x3FU);
-    }
-    if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
-}
 
 std::optional<Target> ParseTarget(std::string_view target, std::string& error) {
   if (target.empty() || target.front() != '/') {

@@ -20,7 +20,4 @@ struct Target {
 // query {{"date", "2026/05/06"}, {"count", "2"}}.
 std::optional<Target> ParseTarget(std::string_view target, std::string& error);
 
-// Returns true when the text is well-formed UTF-8 (no overlong forms, no surrogates).
-bool IsUtf8(std::string_view text) noexcept;
-
 }  // namespace velunta::server

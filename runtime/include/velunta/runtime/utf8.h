@@ -1,0 +1,19 @@
+#pragma once
+// UTF-8 as text from outside arrives: well-formed or not.
+
+#include <cstddef>
+#include <string_view>
+
+#include <velunta/runtime_export.h>
+
+namespace velunta::runtime {
+
+// Returns the length (1..4) of the well-formed UTF-8 sequence that starts `text`, or 0 when it
+// starts with no such sequence: a stray continuation byte, an overlong form, a surrogate, a code
+// point above U+10FFFF or a sequence cut short. Example: "日本" -> 3; "\xC0\xAF" -> 0.
+VELUNTA_RUNTIME_EXPORT std::size_t Utf8SequenceLength(std::string_view text) noexcept;
+
+// Returns whether the whole text is well-formed UTF-8 (an empty text is).
+VELUNTA_RUNTIME_EXPORT bool IsUtf8(std::string_view text) noexcept;
+
+}  // namespace velunta::runtime
