@@ -109,6 +109,8 @@ struct Server::State {
   void PollStop(const std::shared_ptr<State>& self,
                 const std::shared_ptr<asio::steady_timer>& timer, Clock::time_point deadline);
   void Drain();
+  // Returns the sessions still open, held so that they stay alive while they are closed.
+  std::vector<std::shared_ptr<Session>> LiveSessions();
 };
 
 namespace {
@@ -282,17 +284,20 @@ void Server::State::Accept(const std::shared_ptr<State>& self) {
   });
 }
 
+std::vector<std::shared_ptr<Session>> Server::State::LiveSessions() {
+  std::vector<std::shared_ptr<Session>> live;
+  const std::lock_guard lock(mutex);
+  for (const auto& [key, weak] : sessions) {
+    if (auto session = weak.lock()) live.push_back(std::move(session));
+  }
+  return live;
+}
+
 void Server::State::BeginStop(const std::shared_ptr<State>& self) {
   if (stopping.exchange(true)) return;
   beast::error_code ignored;
   acceptor.close(ignored);
-  std::vector<std::shared_ptr<Session>> live;
-  {
-    const std::lock_guard lock(mutex);
-    for (const auto& [key, weak] : sessions) {
-      if (auto session = weak.lock()) live.push_back(std::move(session));
-    }
-  }
+  std::vector<std::shared_ptr<Session>> live = LiveSessions();
   for (const auto& session : live) session->CloseIfIdle();
   PollStop(self, std::make_shared<asio::steady_timer>(context), Clock::now() + options.stopGrace);
 }
@@ -319,13 +324,7 @@ void Server::State::Drain() {
   // run the aborted handlers once, so that nothing is left holding anything.
   beast::error_code ignored;
   acceptor.close(ignored);
-  std::vector<std::shared_ptr<Session>> live;
-  {
-    const std::lock_guard lock(mutex);
-    for (const auto& [key, weak] : sessions) {
-      if (auto session = weak.lock()) live.push_back(std::move(session));
-    }
-  }
+  std::vector<std::shared_ptr<Session>> live = LiveSessions();
   for (const auto& session : live) session->CloseNow();
   live.clear();
   for (auto& worker : workers) {
