@@ -33,15 +33,18 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # Control files get the modes policy asks for (0644), whatever the checkout's umask gave them.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# dpkg-shlibdeps finds the project's own libraries in the build tree.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
-    ${PROJECT_BINARY_DIR}/runtime ${PROJECT_BINARY_DIR}/holidays ${PROJECT_BINARY_DIR}/calendar
-    ${PROJECT_BINARY_DIR}/window)
-
 set(velunta_libraries runtime holidays calendar calendar_file records)
 if(VELUNTA_BUILD_WINDOW)
   list(APPEND velunta_libraries window)
 endif()
+
+# dpkg-shlibdeps finds the project's own libraries in the build tree: the folder of every library
+# packaged here, taken from the targets so that a new library cannot be missed.
+foreach(lib IN LISTS velunta_libraries)
+  get_target_property(dir velunta_${lib} BINARY_DIR)
+  list(APPEND CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${dir})
+endforeach()
+list(REMOVE_DUPLICATES CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS)
 
 # Every package carries its copyright and changelog in /usr/share/doc/<package>; a plain
 # cmake --install leaves them out.
