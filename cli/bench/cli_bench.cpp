@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,5 +68,32 @@ void BM_ListJson1948To2399Process(benchmark::State& state) {
   RunAsProcess(state, {"list", "1948", "2399", "--format=json"});
 }
 BENCHMARK(BM_ListJson1948To2399Process)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The business days of the whole covered range with 144,000 own closing dates (every other day
+// from 1600), given as --closed lists of 1,000 dates each: a long company calendar on the command
+// line, from process start to exit.
+std::vector<std::string> CountWithClosedDates() {
+  using namespace std::chrono;
+  std::vector<std::string> args = {"business", "count", "1600/01/01", "2399/12/31"};
+  sys_days day{1600y / 1 / 1};
+  for (int list = 0; list < 144; ++list) {
+    std::string dates;
+    for (int i = 0; i < 1000; ++i, day += days{2}) {
+      const year_month_day date{day};
+      char text[16];
+      std::snprintf(text, sizeof text, "%04d/%02u/%02u,", static_cast<int>(date.year()),
+                    static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+      dates += text;
+    }
+    dates.pop_back();
+    args.insert(args.end(), {"--closed", dates});
+  }
+  return args;
+}
+
+void BM_BusinessCount144000ClosedProcess(benchmark::State& state) {
+  RunAsProcess(state, CountWithClosedDates());
+}
+BENCHMARK(BM_BusinessCount144000ClosedProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

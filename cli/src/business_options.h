@@ -18,7 +18,7 @@ struct BusinessArgs {
   bool saturdayWorkday = false;
   bool bankClosingDays = false;
   bool governmentClosingDays = false;
-  std::vector<std::string> closed;  // dates as typed
+  std::vector<std::string> closed;  // comma-separated lists of dates, as typed
 
   // Returns the business calendar of the options: a calendar file's choices first, then the
   // command line's added to them. Built once a run; throws UsageError for bad input.
