@@ -1,6 +1,6 @@
 // velunta business: the group of business-day commands and the options they share.
 
-#include <ranges>
+#include <algorithm>
 #include <string_view>
 
 #include <velunta/calendar_file.h>
@@ -76,10 +76,14 @@ BusinessCalendar BusinessArgs::Calendar(const SharedOptions& shared,
   }
   options.bankClosingDays = options.bankClosingDays || bankClosingDays;
   options.governmentClosingDays = options.governmentClosingDays || governmentClosingDays;
-  for (const std::string_view list : closed) {
-    for (const auto item : std::views::split(list, ',')) {
-      const std::string_view text(item.begin(), item.end());
-      if (!text.empty()) options.closed.push_back(ReadDateWord(text, shared.Source(), today));
+  for (std::string_view list : closed) {
+    // Empty items of a list are skipped; an empty argument is refused as the date it should be.
+    if (list.empty()) ReadDateWord(list, shared.Source(), today);
+    while (!list.empty()) {
+      const auto comma = std::min(list.find(','), list.size());
+      if (comma > 0)
+        options.closed.push_back(ReadDateWord(list.substr(0, comma), shared.Source(), today));
+      list.remove_prefix(std::min(comma + 1, list.size()));
     }
   }
   auto calendar = BusinessCalendar::Make(options);

@@ -41,6 +41,10 @@ TEST(BadInput, OneLineStatusTwoNothingOnStdout) {
        {"business", "next", "2026/01/05", "--closed", "2026/01/06,2026/02/30,2026/01/07"},
        "'2026/02/30'",
        "accepted: a real date"},
+      {"empty closing date",
+       {"business", "next", "2026/01/05", "--closed", ""},
+       "''",
+       "accepted: a real date"},
       // years out of range
       {"year after", {"list", "2400"}, "'2400'", "accepted: 1600 to 2399"},
       {"year before", {"list", "1599"}, "'1599'", "accepted: 1600 to 2399"},
