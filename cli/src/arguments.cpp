@@ -32,9 +32,16 @@ std::string YearRange(const records::DaySource& source) {
 
 std::string Quoted(std::string_view text) {
   std::string quoted = "'";
+  quoted += Escaped(text, kQuotedCharacters);
+  quoted += '\'';
+  return quoted;
+}
+
+std::string Escaped(std::string_view text, std::size_t mostCharacters) {
+  std::string quoted;
   std::size_t characters = 0;
   while (!text.empty()) {
-    if (characters == kQuotedCharacters) {
+    if (characters == mostCharacters) {
       quoted += "…";
       break;
     }
@@ -71,7 +78,6 @@ std::string Quoted(std::string_view text) {
     }
     ++characters;
   }
-  quoted += '\'';
   return quoted;
 }
 

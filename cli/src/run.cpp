@@ -89,6 +89,16 @@ void RefuseLeftovers(const CLI::App& app) {
   throw UsageError("unexpected argument: " + Quoted(first) + " (see " + path + " --help)");
 }
 
+// Returns whether a command or one of the commands above it has the option, as a flag.
+bool IsFlag(const CLI::App* command, const std::string& option) {
+  for (; command != nullptr; command = command->get_parent()) {
+    if (const CLI::Option* found = command->get_option_no_throw(option)) {
+      return found->get_expected_min() == 0;
+    }
+  }
+  return false;
+}
+
 // Returns the parser's message on one line.
 std::string OneLine(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
@@ -152,14 +162,34 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
       throw UsageError("no " + command->get_name() + " command given; accepted: " +
                        CommandNames(command) + " (see " + CommandPath(command) + " --help)");
     }
+    const std::string see = " (see " + CommandPath(command) + " --help)";
+    const std::string text = error.what();
     if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
-      // The only options that take one value and can be given twice.
-      const std::string text = error.what();
+      // "NAME: At Most 1 required but received 2" for an option given twice, "NAME: 1 required
+      // TEXT missing" for one given last without its value.
       const std::string option = text.substr(0, text.find(':'));
-      throw UsageError("option given more than once: " + Quoted(option) + "; accepted: " + option +
-                       " once (see " + CommandPath(command) + " --help)");
+      if (text.find("At Most") != std::string::npos) {
+        throw UsageError("option given more than once: " + Quoted(option) +
+                         "; accepted: " + option + " once" + see);
+      }
+      throw UsageError("missing value: " + Quoted(option) + "; accepted: " + option +
+                       " followed by its value" + see);
     }
-    throw UsageError(OneLine(error.what()) + " (see " + CommandPath(command) + " --help)");
+    if (dynamic_cast<const CLI::ConversionError*>(&error) != nullptr) {
+      // "Could not convert: NAME = VALUE": a flag given a value that is not a truth value.
+      constexpr std::string_view kPrefix = "Could not convert: ";
+      const auto equals = text.find(" = ");
+      const std::string option = equals == std::string::npos
+                                     ? std::string()
+                                     : text.substr(kPrefix.size(), equals - kPrefix.size());
+      if (text.starts_with(kPrefix) && IsFlag(command, option)) {
+        throw UsageError("unknown value " + Quoted(text.substr(equals + 3)) + " for " +
+                         Escaped(option, 64) + "; accepted: " + Escaped(option, 64) +
+                         " alone, or =true or =false" + see);
+      }
+    }
+    // Anything else in the parser's words, on one line and with what the user typed escaped.
+    throw UsageError(Escaped(OneLine(text), 512) + see);
   }
   RefuseLeftovers(app);
   const CLI::App* command = InnermostCommand(app);

@@ -45,6 +45,16 @@ TEST(BadInput, OneLineStatusTwoNothingOnStdout) {
        {"business", "next", "2026/01/05", "--closed", ""},
        "''",
        "accepted: a real date"},
+      // options given wrongly
+      {"flag given a value", {"list", "2026", "--bom=maybe"}, "'maybe'", "accepted: --bom alone"},
+      {"flag given a control character",
+       {"list", "--bom=csv\x02--bom"},
+       "'csv\\x02--bom'",
+       "accepted: --bom alone"},
+      {"option last without its value",
+       {"check", "--lang"},
+       "missing value: '--lang'",
+       "accepted:"},
       // years out of range
       {"year after", {"list", "2400"}, "'2400'", "accepted: 1600 to 2399"},
       {"year before", {"list", "1599"}, "'1599'", "accepted: 1600 to 2399"},
