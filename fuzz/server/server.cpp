@@ -82,9 +82,10 @@ void CheckAnswer(const Request& request, const Response& answer, const std::stri
                 body["error"].is_string(),
             "a refusal has an error string", line + " -> " + Escaped(answer.body));
     const auto error = body["error"].get<std::string>();
-    Require(!error.empty() && error.find('\n') == std::string::npos &&
-                error.find('\r') == std::string::npos,
-            "the error is one line", line + " -> " + Escaped(error));
+    Require(!error.empty() && Writable(error) && error.find('\t') == std::string::npos &&
+                error.find("\u2028") == std::string::npos &&
+                error.find("\u2029") == std::string::npos,
+            "the error is one line with no control character", line + " -> " + Escaped(error));
   } else if (status == 200 && IsJson(answer)) {
     Require(nlohmann::json::accept(answer.body), "a JSON answer parses",
             line + " -> " + Escaped(answer.body.substr(0, 200)));
