@@ -1,9 +1,11 @@
-// velunta serve [--host 127.0.0.1] [--port 8080] [--threads N]
+// velunta serve [--host 127.0.0.1] [--port 8080] [--threads N] [--calendar NAME=FILE ...]
 
 #include <memory>
+#include <stdexcept>
 #include <system_error>
 #include <thread>
 
+#include <velunta/calendar_file.h>
 #include <velunta/server/handler.h>
 #include <velunta/server/http_server.h>
 #include <velunta/version.h>
@@ -18,28 +20,74 @@ namespace {
 struct ServeArgs {
   std::string host = "127.0.0.1";
   int port = 8080;
-  int threads = 0;  // 0: one per core
-  std::vector<std::string> calendars;
-  std::vector<std::string> words;  // serve takes none
+  int threads = 0;                     // 0: one per core
+  std::vector<std::string> calendars;  // NAME=FILE, the shape checked by CalendarArgument
+  std::vector<std::string> words;      // serve takes none
 };
+
+// The shape of a --calendar argument, checked while parsing: NAME=FILE, NAME a calendar name.
+CLI::Validator CalendarArgument() {
+  return CLI::Validator(
+      [](std::string& value) -> std::string {
+        const auto equals = value.find('=');
+        if (equals == std::string::npos) {
+          return "no '=' in " + Quoted(value) + "; accepted: NAME=FILE";
+        }
+        const std::string_view name(value.data(), equals);
+        if (!server::IsCalendarName(name)) {
+          return "bad calendar name " + Quoted(name) + " in " + Quoted(value) +
+                 "; accepted: NAME=FILE, NAME " + std::string(server::kCalendarNameRule);
+        }
+        if (equals + 1 == value.size()) {
+          return "no file in " + Quoted(value) + "; accepted: NAME=FILE";
+        }
+        return {};
+      },
+      "");
+}
+
+// Returns each --calendar's name and the options its file gives, read once at start.
+// Throws UsageError naming the file and line of a bad file, or a name given twice.
+std::vector<std::pair<std::string, BusinessCalendarOptions>> LoadCalendars(
+    const std::vector<std::string>& arguments) {
+  std::vector<std::pair<std::string, BusinessCalendarOptions>> calendars;
+  for (const auto& argument : arguments) {
+    const auto equals = argument.find('=');
+    std::string name = argument.substr(0, equals);
+    const std::string file = argument.substr(equals + 1);
+    for (const auto& [loaded, options] : calendars) {
+      if (loaded == name) {
+        throw UsageError("calendar name given twice: " + Quoted(name) +
+                         "; accepted: one --calendar NAME=FILE per name");
+      }
+    }
+    auto options = ReadCalendarOptionsFile(file);
+    if (!options.has_value()) throw UsageError(options.error().ToString());
+    calendars.emplace_back(std::move(name), std::move(options).value());
+  }
+  return calendars;
+}
 
 int RunServe(const ServeArgs& args, const Environment& env) {
   if (!args.words.empty()) {
     throw UsageError("unexpected argument: " + Quoted(args.words.front()) +
                      " (see velunta serve --help)");
   }
-  if (!args.calendars.empty()) {
-    throw UsageError("calendar files not available yet: " + Quoted(args.calendars.front()) +
-                     "; accepted: serve without --calendar (business requests take "
-                     "saturday_workday, bank_closing_days and closed)");
-  }
+  auto calendars = LoadCalendars(args.calendars);
   server::ServerOptions options;
   options.host = args.host;
   options.port = static_cast<unsigned short>(args.port);
   options.threads = args.threads > 0
                         ? args.threads
                         : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-  const server::Handler handler({.version = VELUNTA_VERSION_STRING});
+  std::unique_ptr<const server::Handler> made;
+  try {
+    made = std::make_unique<const server::Handler>(server::HandlerOptions{
+        .version = VELUNTA_VERSION_STRING, .calendars = std::move(calendars)});
+  } catch (const std::invalid_argument& refused) {
+    throw UsageError(refused.what());
+  }
+  const server::Handler& handler = *made;
   std::unique_ptr<server::Server> server;
   try {
     server = std::make_unique<server::Server>(handler, options);
@@ -71,9 +119,17 @@ void AddServe(CLI::App& parent, Commands& commands) {
   serve->add_option("--threads", args->threads, "worker threads (default: one per core)")
       ->check(CLI::Range(1, 256))
       ->type_name("N");
-  serve->add_option("--calendar", args->calendars, "NAME=FILE: not available yet")
+  serve
+      ->add_option("--calendar", args->calendars,
+                   "a business calendar file (TOML) that business requests name with "
+                   "calendar=NAME; repeatable, each file read once at start")
+      ->check(CalendarArgument())
+      ->allow_extra_args(false)
       ->type_name("NAME=FILE");
-  serve->footer("Example: velunta serve --port 8080, then open http://127.0.0.1:8080/");
+  serve->footer(
+      "Examples: velunta serve --port 8080, then open http://127.0.0.1:8080/; velunta serve "
+      "--calendar tokyo=calendars/tokyo.toml, then GET "
+      "/v1/business/next?date=2026-12-30&calendar=tokyo");
   commands.OnRun(serve, &args->words,
                  [args](const Environment& env) { return RunServe(*args, env); });
 }

@@ -15,6 +15,8 @@
 
 namespace velunta::server {
 
+class BusinessCalendars;
+
 // What an endpoint knows besides its parameters.
 struct Context {
   const Request& request;
@@ -23,6 +25,7 @@ struct Context {
   std::chrono::sys_seconds now;
   const std::string& version;
   const std::vector<std::pair<std::string, std::string>>& query;  // decoded, for Parameters
+  const BusinessCalendars& calendars;  // built at start: calendar=NAME picks one
 };
 
 // The content type of a format ("application/json; charset=utf-8", ...).

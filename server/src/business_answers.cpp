@@ -1,44 +1,19 @@
-// /v1/business/{is|add|count|next|previous|roll}: the command's business subcommands, and is and
-// roll, with its options as parameters.
+// /v1/business/{is|add|count|next|previous|roll}: the command's business subcommands, with its
+// options as parameters, answered by a BusinessCalendar: one loaded at start (calendar=NAME, or
+// the default), or one built for a request that adds its own choices to it.
 
 #include <array>
 #include <sstream>
 
 #include <velunta/records/date_texts.h>
-#include <velunta/server/business_rules.h>
 
 #include "answers.h"
+#include "business_calendars.h"
 
 namespace velunta::server {
 namespace {
 
 using namespace std::chrono;
-
-class OptionBusinessRules final : public BusinessRules {
- public:
-  OptionBusinessRules(bool saturdayWorkday, bool bankClosingDays,
-                      std::vector<year_month_day> closed)
-      : closed_(std::move(closed)),
-        options_{.saturdayOff = !saturdayWorkday,
-                 .sundayOff = true,
-                 .bankClosingDays = bankClosingDays,
-                 .extraClosedDays = closed_} {}
-
-  Result<bool> IsOpen(year_month_day date) const override { return IsBusinessDay(date, options_); }
-  Result<year_month_day> Add(year_month_day from, int n) const override {
-    return AddBusinessDays(from, n, options_);
-  }
-  Result<int> Count(year_month_day from, year_month_day to) const override {
-    return CountBusinessDays(from, to, options_);
-  }
-  Result<year_month_day> RollTo(year_month_day date, Roll roll) const override {
-    return RollToBusinessDay(date, roll, options_);
-  }
-
- private:
-  std::vector<year_month_day> closed_;
-  BusinessDayOptions options_;
-};
 
 // Returns the answer of a calendar request or throws BadRequest naming the request.
 template <class T>
@@ -52,8 +27,13 @@ T Answer(const Result<T>& result, const std::string& request) {
 }
 
 // The parameters every business request shares, then its own.
-constexpr std::array<std::string_view, 6> kShared = {
-    "saturday_workday", "bank_closing_days", "closed", "calendar", "lang", "format"};
+constexpr std::array<std::string_view, 7> kShared = {"saturday_workday",
+                                                     "bank_closing_days",
+                                                     "government_closing_days",
+                                                     "closed",
+                                                     "calendar",
+                                                     "lang",
+                                                     "format"};
 
 Parameters Read(const Context& context, std::initializer_list<std::string_view> own) {
   std::vector<std::string_view> known(own);
@@ -61,23 +41,50 @@ Parameters Read(const Context& context, std::initializer_list<std::string_view> 
   return Parameters(context.query, std::move(known));
 }
 
-std::unique_ptr<BusinessRules> RulesOf(const Parameters& params) {
+// Returns the calendar a request names (the default without calendar=), with the request's own
+// choices added to it as the command adds its options to a calendar file's.
+BusinessCalendar CalendarOf(const Parameters& params, const BusinessCalendars& calendars) {
+  const LoadedCalendar* base = &calendars.Default();
   if (const auto* name = params.Find("calendar")) {
-    throw BadRequest("unknown calendar: " + Quoted(*name) +
-                     "; accepted: none (this server loads no calendar files)");
+    base = calendars.Find(*name);
+    if (base == nullptr) {
+      const auto names = calendars.Names();
+      throw BadRequest("unknown value for calendar: " + Quoted(*name) + "; accepted: " +
+                       (names.empty() ? "none (the server was started without --calendar)"
+                                      : names + " (the calendars loaded at start)"));
+    }
   }
-  std::vector<year_month_day> closed;
+  Additions additions{.saturdayWorkday = params.Flag("saturday_workday"),
+                      .bankClosingDays = params.Flag("bank_closing_days"),
+                      .governmentClosingDays = params.Flag("government_closing_days")};
   if (const auto* list = params.Find("closed")) {
     std::string_view rest = *list;
     while (true) {
       const auto comma = rest.find(',');
-      closed.push_back(ReadDate("closed", rest.substr(0, comma), records::LawSource()));
+      additions.closed.push_back(ReadDate("closed", rest.substr(0, comma), records::LawSource()));
       if (comma == std::string_view::npos) break;
       rest.remove_prefix(comma + 1);
     }
   }
-  return OptionRules(params.Flag("saturday_workday"), params.Flag("bank_closing_days"),
-                     std::move(closed));
+  if (!Changes(base->options, additions)) return base->calendar;  // shared: a pointer's copy
+  return Answer(BusinessCalendar::Make(Added(base->options, additions)), "the business calendar");
+}
+
+// The roll convention, as the command's --convention reads it.
+Roll ConventionOf(const Parameters& params) {
+  constexpr std::pair<std::string_view, Roll> kConventions[] = {
+      {"following", Roll::following},
+      {"preceding", Roll::preceding},
+      {"modified-following", Roll::modifiedFollowing},
+      {"modified-preceding", Roll::modifiedPreceding},
+  };
+  const auto* convention = params.Find("convention");
+  if (convention == nullptr) return Roll::following;
+  for (const auto& [word, roll] : kConventions) {
+    if (*convention == word) return roll;
+  }
+  throw BadRequest("unknown value for convention: " + Quoted(*convention) +
+                   "; accepted: following, preceding, modified-following, modified-preceding");
 }
 
 Response Written(const std::ostringstream& out, records::Format format) {
@@ -88,11 +95,11 @@ Response Written(const std::ostringstream& out, records::Format format) {
 }
 
 // The day a request answered with, as the command writes it: its record and whether it is open.
-Response OneDay(const Context& context, const Parameters& params, const BusinessRules& rules,
+Response OneDay(const Context& context, const Parameters& params, const BusinessCalendar& calendar,
                 year_month_day date, const std::string& request) {
   const auto format = params.Format(false);
   auto day = records::LawSource().Day(date);
-  day.businessDay = Answer(rules.IsOpen(date), request);
+  day.businessDay = Answer(calendar.IsBusinessDay(date), request);
   std::ostringstream out;
   const auto writer =
       records::MakeDayWriter(WriterFor(format, params.Lang(), context.version), out);
@@ -102,7 +109,7 @@ Response OneDay(const Context& context, const Parameters& params, const Business
   return Written(out, format);
 }
 
-Response Count(const Parameters& params, const BusinessRules& rules) {
+Response Count(const Parameters& params, const BusinessCalendar& calendar) {
   const auto& source = records::LawSource();
   const auto first = params.Date("from", source);
   const auto last = params.Date("to", source);
@@ -114,9 +121,8 @@ Response Count(const Parameters& params, const BusinessRules& rules) {
   const auto format = params.Format(false);
   const std::string request =
       "business count " + records::IsoDate(first) + " " + records::IsoDate(last);
-  // Both ends included: the days before `last`, and `last` itself.
-  const int count =
-      Answer(rules.Count(first, last), request) + (Answer(rules.IsOpen(last), request) ? 1 : 0);
+  // Both ends included, as the command counts.
+  const int count = Answer(calendar.CountInclusive(first, last), request);
   constexpr std::string_view kColumns[] = {"from", "to", "business_days"};
   const records::Cell cells[] = {records::IsoDate(first), records::IsoDate(last),
                                  std::int64_t{count}};
@@ -130,56 +136,42 @@ Response Count(const Parameters& params, const BusinessRules& rules) {
 
 }  // namespace
 
-std::unique_ptr<BusinessRules> OptionRules(bool saturdayWorkday, bool bankClosingDays,
-                                           std::vector<year_month_day> closed) {
-  return std::make_unique<OptionBusinessRules>(saturdayWorkday, bankClosingDays, std::move(closed));
-}
-
 Response Business(const Context& context) {
   const auto& source = records::LawSource();
   const std::string operation(context.tail);
   if (operation == "count") {
     const auto params = Read(context, {"from", "to"});
-    return Count(params, *RulesOf(params));
+    return Count(params, CalendarOf(params, context.calendars));
   }
   if (operation == "is") {
     const auto params = Read(context, {"date"});
     const auto date = params.Date("date", source);
-    return OneDay(context, params, *RulesOf(params), date, "business is " + records::IsoDate(date));
+    return OneDay(context, params, CalendarOf(params, context.calendars), date,
+                  "business is " + records::IsoDate(date));
   }
   if (operation == "add") {
     const auto params = Read(context, {"date", "n"});
-    const auto rules = RulesOf(params);
+    const auto calendar = CalendarOf(params, context.calendars);
     const auto from = params.Date("date", source);
     const int n = params.Number("n", -1'000'000, 1'000'000);
     const std::string request = "business add " + records::IsoDate(from) + " " + std::to_string(n);
-    return OneDay(context, params, *rules, Answer(rules->Add(from, n), request), request);
+    return OneDay(context, params, calendar, Answer(calendar.Add(from, n), request), request);
   }
   if (operation == "next" || operation == "previous") {
     const auto params = Read(context, {"date"});
-    const auto rules = RulesOf(params);
+    const auto calendar = CalendarOf(params, context.calendars);
     const auto from = params.Date("date", source);
     const std::string request = "business " + operation + " " + records::IsoDate(from);
     const int step = operation == "next" ? 1 : -1;
-    return OneDay(context, params, *rules, Answer(rules->Add(from, step), request), request);
+    return OneDay(context, params, calendar, Answer(calendar.Add(from, step), request), request);
   }
   if (operation == "roll") {
     const auto params = Read(context, {"date", "convention"});
-    const auto rules = RulesOf(params);
+    const auto calendar = CalendarOf(params, context.calendars);
     const auto date = params.Date("date", source);
-    Roll roll = Roll::following;
-    if (const auto* convention = params.Find("convention")) {
-      if (*convention == "preceding") {
-        roll = Roll::preceding;
-      } else if (*convention == "modified-following") {
-        roll = Roll::modifiedFollowing;
-      } else if (*convention != "following") {
-        throw BadRequest("unknown value for convention: " + Quoted(*convention) +
-                         "; accepted: following, preceding, modified-following");
-      }
-    }
+    const auto roll = ConventionOf(params);
     const std::string request = "business roll " + records::IsoDate(date);
-    return OneDay(context, params, *rules, Answer(rules->RollTo(date, roll), request), request);
+    return OneDay(context, params, calendar, Answer(calendar.Roll(date, roll), request), request);
   }
   throw NotFound("unknown business request: " + Quoted(operation) +
                  "; accepted: is, add, count, next, previous, roll");

@@ -9,6 +9,7 @@
 
 #include "answer_cache.h"
 #include "answers.h"
+#include "business_calendars.h"
 #include "parameters.h"
 
 namespace velunta::server {
@@ -72,7 +73,9 @@ Response ErrorResponse(int status, std::string_view message) {
 }
 
 Handler::Handler(HandlerOptions options)
-    : options_(std::move(options)), cache_(std::make_shared<AnswerCache>()) {}
+    : options_(std::move(options)),
+      calendars_(std::make_shared<const BusinessCalendars>(options_.calendars)),
+      cache_(std::make_shared<AnswerCache>()) {}
 
 Response Handler::Handle(const Request& request) const noexcept {
   Response response;
@@ -93,8 +96,8 @@ Response Handler::Handle(const Request& request) const noexcept {
     } else if (auto kept = route->targetAlone ? cache_->Find(request.target) : std::nullopt) {
       response = std::move(*kept);
     } else {
-      const Context context{request,        target->path,     tail,
-                            options_.now(), options_.version, target->query};
+      const Context context{request,          target->path,  tail,       options_.now(),
+                            options_.version, target->query, *calendars_};
       try {
         response = route->answer ? route->answer(context) : Healthz(context);
         if (route->targetAlone) cache_->Keep(request.target, response);

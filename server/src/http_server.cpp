@@ -20,6 +20,8 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
+#include "wire_response.h"
+
 namespace velunta::server {
 namespace {
 
@@ -200,18 +202,12 @@ class Session : public std::enable_shared_from_this<Session> {
       busy_ = true;
       started_ = Clock::now();
     }
-    response_.emplace();
-    response_->result(static_cast<unsigned>(answer.status));
-    response_->version(11);
-    for (auto& [name, value] : answer.headers) response_->set(name, value);
     const std::size_t length = answer.body.size();
-    // A 304 has no body and must not claim one of length 0.
-    if (answer.status != 304) response_->content_length(length);
-    if (!head) response_->body() = std::move(answer.body);
+    const int status = answer.status;
     keepAlive = keepAlive && !state_->stopping;
-    response_->keep_alive(keepAlive);
+    response_.emplace(ToWire(std::move(answer), head, keepAlive));
     logLine_ = UtcNow() + " " + std::string(method) + " " + LoggedTarget(target) + " " +
-               std::to_string(answer.status) + " " + std::to_string(head ? 0 : length);
+               std::to_string(status) + " " + std::to_string(head ? 0 : length);
     stream_.expires_after(state_->options.writeDeadline);
     http::async_write(stream_, *response_,
                       [self = shared_from_this(), keepAlive](beast::error_code ec, std::size_t) {
@@ -258,7 +254,7 @@ class Session : public std::enable_shared_from_this<Session> {
   std::shared_ptr<Server::State> state_;
   beast::flat_buffer buffer_;
   std::optional<http::request_parser<http::string_body>> parser_;
-  std::optional<http::response<http::string_body>> response_;
+  std::optional<WireMessage> response_;
   std::string logLine_;
   Clock::time_point started_;
   bool busy_ = false;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "answers.h"
+#include "business_calendars.h"
 
 namespace velunta::server {
 namespace {
@@ -40,14 +41,22 @@ json Shared(bool listOfDays) {
   return params;
 }
 
-json Business() {
+// The business parameters; calendar=NAME lists the names this server loaded.
+json Business(const std::vector<std::string_view>& names) {
+  json calendar = {{"type", "string"}};
+  if (!names.empty()) calendar["enum"] = names;
   return json::array({
       Param("saturday_workday", "query", "count Saturdays as business days",
             Enum({"true", "false"})),
       Param("bank_closing_days", "query", "close on December 31, January 2 and 3 too",
             Enum({"true", "false"})),
+      Param("government_closing_days", "query",
+            "close from December 29 to January 3 too (行政機関の休日)", Enum({"true", "false"})),
       Param("closed", "query", "own closing dates, comma-separated"),
-      Param("calendar", "query", "a calendar file loaded at start (none yet)"),
+      Param("calendar", "query",
+            "a calendar file loaded at start (velunta serve --calendar NAME=FILE); the "
+            "parameters above add to its choices",
+            std::move(calendar)),
       Param("lang", "query", "ja (default) or en", Enum({"ja", "en"})),
       Param("format", "query", "json (default) or csv", Enum({"json", "csv"})),
   });
@@ -81,7 +90,8 @@ json With(json params, std::initializer_list<json> more) {
   return params;
 }
 
-std::string Document(const std::string& version) {
+std::string Document(const std::string& version, const BusinessCalendars& calendars) {
+  const json business = Business(calendars.NameList());
   const std::initializer_list<std::string_view> dayTypes = {"application/json", "text/csv"};
   const std::initializer_list<std::string_view> listTypes = {"application/json", "text/csv",
                                                              "text/calendar"};
@@ -115,19 +125,19 @@ std::string Document(const std::string& version) {
   const json to = Param("to", "query", "last date, included");
   const json convention =
       Param("convention", "query", "how to roll a closed day (default following)",
-            Enum({"following", "preceding", "modified-following"}));
+            Enum({"following", "preceding", "modified-following", "modified-preceding"}));
   paths["/v1/business/is"] =
-      Get("Whether a date is a business day", With(Business(), {date}), Answers(dayTypes));
+      Get("Whether a date is a business day", With(business, {date}), Answers(dayTypes));
   paths["/v1/business/add"] =
-      Get("The date n business days after a date", With(Business(), {date, n}), Answers(dayTypes));
+      Get("The date n business days after a date", With(business, {date, n}), Answers(dayTypes));
   paths["/v1/business/count"] = Get("Business days from one date to another, both included",
-                                    With(Business(), {from, to}), Answers(dayTypes));
+                                    With(business, {from, to}), Answers(dayTypes));
   paths["/v1/business/next"] =
-      Get("The first business day after a date", With(Business(), {date}), Answers(dayTypes));
+      Get("The first business day after a date", With(business, {date}), Answers(dayTypes));
   paths["/v1/business/previous"] =
-      Get("The last business day before a date", With(Business(), {date}), Answers(dayTypes));
+      Get("The last business day before a date", With(business, {date}), Answers(dayTypes));
   paths["/v1/business/roll"] = Get("A date moved onto a business day",
-                                   With(Business(), {date, convention}), Answers(dayTypes));
+                                   With(business, {date, convention}), Answers(dayTypes));
   const json conditional = {
       {"200", {{"description", "the feed"}, {"content", {{"text/calendar", json::object()}}}}},
       {"304", {{"description", "not modified (If-None-Match or If-Modified-Since)"}}}};
@@ -157,7 +167,7 @@ Response OpenApi(const Context& context) {
   const Parameters params(context.query, {});
   Response response;
   response.Set("Content-Type", "application/json; charset=utf-8");
-  response.body = Document(context.version);
+  response.body = Document(context.version, context.calendars);
   return response;
 }
 

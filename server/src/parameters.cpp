@@ -1,9 +1,11 @@
 #include "parameters.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include <velunta/records/date_texts.h>
 #include <velunta/runtime/date_text.h>
+#include <velunta/runtime/utf8.h>
 
 #include <velunta/server/target.h>
 
@@ -14,7 +16,7 @@ using namespace std::chrono;
 
 constexpr std::string_view kDateForms =
     "a real date such as 2026-05-06, 2026/5/6, 2026年5月6日 or 令和8年5月6日";
-constexpr std::size_t kQuotedBytes = 64;
+constexpr std::size_t kQuotedCharacters = 64;
 
 std::string YearRange(const records::DaySource& source) {
   return std::to_string(static_cast<int>(source.FirstYear())) + " to " +
@@ -49,15 +51,34 @@ T Choice(const Parameters& params, std::string_view name, T absent,
 }  // namespace
 
 std::string Quoted(std::string_view text) {
-  // The query was checked for UTF-8 and control characters; cut on a character boundary.
+  // Most texts were checked for UTF-8 and control characters, but not all (the method): every
+  // byte that could break the message's line, or is no UTF-8, is written as an escape.
   std::string quoted(1, '\'');
-  if (text.size() <= kQuotedBytes) {
-    quoted.append(text);
-  } else {
-    std::size_t cut = kQuotedBytes;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0U) == 0x80U) --cut;
-    quoted.append(text.substr(0, cut));
-    quoted.append("…");
+  std::size_t characters = 0;
+  while (!text.empty()) {
+    if (characters == kQuotedCharacters) {
+      quoted.append("…");
+      break;
+    }
+    const std::size_t length = runtime::Utf8SequenceLength(text);
+    const auto byte = static_cast<unsigned char>(text[0]);
+    const std::string_view character = text.substr(0, length == 0 ? 1 : length);
+    // Unicode's line and paragraph separators and the C1 controls break lines too.
+    const bool breaks = length == 0 || byte < 0x20 || byte == 0x7F || character == "\u2028" ||
+                        character == "\u2029" ||
+                        (length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0);
+    if (breaks) {
+      for (const char c : character) {
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x",
+                      static_cast<unsigned>(static_cast<unsigned char>(c)));
+        quoted.append(escaped);
+      }
+    } else {
+      quoted.append(character);
+    }
+    text.remove_prefix(character.size());
+    ++characters;
   }
   quoted.push_back('\'');
   return quoted;

@@ -3,6 +3,8 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 #include <velunta/server/handler.h>
 #include <nlohmann/json.hpp>
@@ -12,8 +14,13 @@ namespace {
 
 using namespace std::chrono;
 
+// With one calendar loaded, as `velunta serve --calendar tokyo=FILE` gives it.
 Handler At(sys_seconds now) {
-  return Handler({.now = [now] { return now; }, .version = "9.9.9"});
+  BusinessCalendarOptions tokyo;
+  tokyo.yearlyClosed = {{December / 29, January / 3}};
+  return Handler({.now = [now] { return now; },
+                  .version = "9.9.9",
+                  .calendars = {{"tokyo", tokyo}, {"osaka.branch", {}}}});
 }
 
 const Handler& Today() {
@@ -55,9 +62,29 @@ TEST(BadRequests, EachGetsItsStatusAndNamesWhatIsAccepted) {
       {"bad closed date", "GET", "/v1/business/is?date=2026-05-01&closed=2026-05-02,x", 400,
        "for closed: 'x'"},
       {"unknown convention", "GET", "/v1/business/roll?date=2026-05-03&convention=nearest", 400,
-       "following, preceding, modified-following"},
+       "following, preceding, modified-following, modified-preceding"},
       {"unknown calendar", "GET", "/v1/business/is?date=2026-05-01&calendar=acme", 400,
-       "unknown calendar: 'acme'"},
+       "unknown value for calendar: 'acme'; accepted: tokyo, osaka.branch"},
+      {"empty calendar name", "GET", "/v1/business/count?from=2026-05-01&to=2026-05-02&calendar=",
+       400, "unknown value for calendar: ''; accepted: tokyo"},
+      {"calendar name in another case", "GET", "/v1/business/next?date=2026-05-01&calendar=Tokyo",
+       400, "for calendar: 'Tokyo'"},
+      {"calendar twice", "GET",
+       "/v1/business/is?date=2026-05-01&calendar=tokyo&calendar=osaka.branch", 400,
+       "given twice: 'calendar'"},
+      {"bad closed date on a calendar", "GET",
+       "/v1/business/add?date=2026-05-01&n=1&calendar=tokyo&closed=2026-02-30", 400,
+       "for closed: '2026-02-30'"},
+      {"empty closed list", "GET", "/v1/business/is?date=2026-05-01&closed=", 400,
+       "for closed: ''"},
+      {"government closing days not a flag", "GET",
+       "/v1/business/is?date=2026-05-01&government_closing_days=yes", 400,
+       "for government_closing_days: 'yes'; accepted: true, false"},
+      {"result out of range on a calendar", "GET",
+       "/v1/business/add?date=2399-12-28&n=3&calendar=tokyo", 400, "result out of range"},
+      {"government_closing_days on a day question", "GET",
+       "/v1/days/2026-05-01?government_closing_days=true", 400,
+       "unknown parameter: 'government_closing_days'"},
       {"flag not true or false", "GET", "/v1/holidays?year=2026&sundays=yes", 400,
        "accepted: true, false"},
       {"parameter of the feed", "GET", "/calendar.ics?year=2026", 400, "accepted: none"},
@@ -68,6 +95,9 @@ TEST(BadRequests, EachGetsItsStatusAndNamesWhatIsAccepted) {
       {"not a path", "GET", "v1/days/2026-05-06", 400, "starting with /"},
       {"POST", "POST", "/v1/days/2026-05-06", 405, "accepted: GET, HEAD"},
       {"DELETE of an unknown path", "DELETE", "/nowhere", 404, "unknown path"},
+      {"method with a line break", "GE\r\nT", "/healthz", 405, "'GE\\x0d\\x0aT'"},
+      {"method not UTF-8", "G\xff\xe2\x80", "/healthz", 405, "'G\\xff\\xe2\\x80'"},
+      {"method with a line separator", "G\u2028T", "/healthz", 405, "'G\\xe2\\x80\\xa8T'"},
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.name);
@@ -234,7 +264,10 @@ TEST(OpenApi, DescribesEveryEndpoint) {
       {"/v1/business/count", "/v1/business/count?from=2026-05-01&to=2026-05-31"},
       {"/v1/business/next", "/v1/business/next?date=2026-05-06"},
       {"/v1/business/previous", "/v1/business/previous?date=2026-05-06"},
-      {"/v1/business/roll", "/v1/business/roll?date=2026-05-06&convention=modified-following"},
+      {"/v1/business/roll",
+       "/v1/business/roll?date=2026-05-06&convention=modified-preceding&calendar=tokyo&"
+       "government_closing_days=true&saturday_workday=true&bank_closing_days=true&"
+       "closed=2026-05-07"},
       {"/calendar.ics", "/calendar.ics"},
       {"/calendar.en.ics", "/calendar.en.ics"},
       {"/", "/?year=2026"},
@@ -242,6 +275,12 @@ TEST(OpenApi, DescribesEveryEndpoint) {
       {"/openapi.json", "/openapi.json"},
   };
   EXPECT_EQ(document["paths"].size(), std::size(kEndpoints));
+  // The calendar parameter lists the names loaded at start.
+  const auto& parameters = document["paths"]["/v1/business/is"]["get"]["parameters"];
+  const auto calendar = std::find_if(parameters.begin(), parameters.end(),
+                                     [](const auto& param) { return param["name"] == "calendar"; });
+  ASSERT_NE(calendar, parameters.end());
+  EXPECT_EQ((*calendar)["schema"]["enum"], nlohmann::json::array({"tokyo", "osaka.branch"}));
   for (const auto& row : kEndpoints) {
     SCOPED_TRACE(row.documented);
     ASSERT_TRUE(document["paths"].contains(row.documented));

@@ -2,15 +2,19 @@
 // question of the built velunta and of the server, in-process and over loopback.
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include <gtest/gtest.h>
+#include <velunta/calendar_file.h>
 #include <velunta/server/handler.h>
 #include <velunta/server/http_server.h>
 #include <nlohmann/json.hpp>
 
 #include "http_client.h"
 #include "run_binary.h"
+#include "serve_process.h"
 
 namespace velunta::server {
 namespace {
@@ -147,6 +151,150 @@ TEST(SameAsCommand, RefusesWhatTheCommandRefuses) {
     SCOPED_TRACE(row.target);
     EXPECT_EQ(RunVelunta(WithJson(row.command)).status, 2);
     EXPECT_EQ(handler.Handle({"GET", row.target, {}}).status, 400);
+  }
+}
+
+// Two calendar files in the test's folder. The command reads one with --calendar FILE; velunta
+// serve loads both with --calendar NAME=FILE and a request names one with calendar=NAME; the
+// request's own parameters add to the file's choices as the command's options do.
+constexpr std::string_view kTokyo = R"(# an office in Tokyo
+weekend = ["saturday", "sunday"]
+yearly_closed = ["12-29..01-03", "08-13..08-15"]
+closed = ["2026-05-01"]
+working = ["2026-11-21"]
+)";
+constexpr std::string_view kShop = R"(# a shop: open on holidays and Saturdays, shut on Wednesdays
+weekend = ["wednesday"]
+national_holidays = false
+bank_closing_days = true
+)";
+// Line 3 is wrong: no such day.
+constexpr std::string_view kBroken = "weekend = [\"sunday\"]\n\nclosed = [\"2026-02-30\"]\n";
+
+std::string WriteCalendar(const std::string& name, std::string_view text) {
+  const auto folder = std::filesystem::path(VELUNTA_TEST_OUTPUT_DIR) / "calendars";
+  std::filesystem::create_directories(folder);
+  const auto path = folder / name;
+  std::ofstream(path, std::ios::binary) << text;
+  return path.string();
+}
+
+struct CalendarFiles {
+  std::string tokyo = WriteCalendar("tokyo.toml", kTokyo);
+  std::string shop = WriteCalendar("shop.toml", kShop);
+  std::string broken = WriteCalendar("broken.toml", kBroken);
+
+  // Returns the arguments with {tokyo}, {shop} and {broken} replaced by the files' paths.
+  std::vector<std::string> In(std::vector<std::string> args) const {
+    for (auto& arg : args) {
+      for (const auto& [mark, path] : {std::pair{"{tokyo}", &tokyo}, std::pair{"{shop}", &shop},
+                                       std::pair{"{broken}", &broken}}) {
+        if (const auto at = arg.find(mark); at != std::string::npos) {
+          arg.replace(at, std::string_view(mark).size(), *path);
+        }
+      }
+    }
+    return args;
+  }
+};
+
+TEST(SameAsCommand, QuestionsOfCalendarFiles) {
+  const struct {
+    const char* target;
+    std::vector<std::string> command;
+  } kCalendarQuestions[] = {
+      {"/v1/business/is?date=2026-08-14&calendar=tokyo",
+       {"business", "is", "2026-08-14", "--calendar", "{tokyo}"}},
+      {"/v1/business/is?date=2026-11-21&calendar=tokyo",
+       {"business", "is", "2026-11-21", "--calendar", "{tokyo}"}},
+      {"/v1/business/add?date=2026-04-28&n=3&calendar=tokyo&closed=2026-05-07",
+       {"business", "add", "2026-04-28", "3", "--calendar", "{tokyo}", "--closed", "2026-05-07"}},
+      {"/v1/business/add?date=2027-01-05&n=-2&calendar=tokyo",
+       {"business", "add", "2027-01-05", "--calendar", "{tokyo}", "--", "-2"}},
+      {"/v1/business/count?from=2026-01-01&to=2026-12-31&calendar=tokyo&saturday_workday=true&"
+       "format=csv",
+       {"business", "count", "2026-01-01", "2026-12-31", "--calendar", "{tokyo}",
+        "--saturday-workday", "--format=csv"}},
+      {"/v1/business/next?date=2026-08-12&calendar=tokyo&bank_closing_days=true",
+       {"business", "next", "2026-08-12", "--calendar", "{tokyo}", "--bank-closing-days"}},
+      {"/v1/business/previous?date=2027-01-04&calendar=tokyo&government_closing_days=true",
+       {"business", "previous", "2027-01-04", "--calendar", "{tokyo}",
+        "--government-closing-days"}},
+      {"/v1/business/roll?date=2026-08-15&convention=modified-preceding&calendar=tokyo",
+       {"business", "roll", "2026-08-15", "--convention", "modified-preceding", "--calendar",
+        "{tokyo}"}},
+      {"/v1/business/roll?date=2026-05-31&convention=modified-following&calendar=tokyo",
+       {"business", "roll", "2026-05-31", "--convention", "modified-following", "--calendar",
+        "{tokyo}"}},
+      {"/v1/business/roll?date=2026-11-01&convention=modified-preceding",
+       {"business", "roll", "2026-11-01", "--convention", "modified-preceding"}},
+      {"/v1/business/count?from=2026-12-01&to=2027-01-31&calendar=shop&bank_closing_days=true&"
+       "saturday_workday=true",
+       {"business", "count", "2026-12-01", "2027-01-31", "--calendar", "{shop}",
+        "--bank-closing-days", "--saturday-workday"}},
+      {"/v1/business/next?date=2026-05-05&calendar=shop&lang=en",
+       {"business", "next", "2026-05-05", "--calendar", "{shop}", "--lang=en"}},
+      {"/v1/business/is?date=2026-12-30&calendar=shop&government_closing_days=true&format=csv",
+       {"business", "is", "2026-12-30", "--calendar", "{shop}", "--government-closing-days",
+        "--format=csv"}},
+  };
+  const CalendarFiles files;
+  auto tokyo = ReadCalendarOptionsFile(files.tokyo);
+  auto shop = ReadCalendarOptionsFile(files.shop);
+  ASSERT_TRUE(tokyo.has_value() && shop.has_value());
+  const Handler handler(
+      {.version = VELUNTA_VERSION,
+       .calendars = {{"tokyo", std::move(tokyo).value()}, {"shop", std::move(shop).value()}}});
+  testing::ServeProcess serve(
+      files.In({"--calendar", "tokyo={tokyo}", "--calendar", "shop={shop}"}));
+  ASSERT_NE(serve.Port(), 0) << "velunta serve --calendar did not start";
+  for (const auto& row : kCalendarQuestions) {
+    SCOPED_TRACE(row.target);
+    const auto command = RunVelunta(WithJson(files.In(row.command)));
+    // business is says a closed day with status 1: an answer all the same.
+    ASSERT_LE(command.status, 1) << command.err;
+    const auto answer = handler.Handle({"GET", row.target, {}});
+    EXPECT_EQ(answer.status, 200) << answer.body;
+    EXPECT_EQ(answer.body, command.out);
+    const auto reply = testing::Fetch(serve.Port(), row.target);
+    EXPECT_EQ(reply.status, 200) << reply.body;
+    EXPECT_EQ(reply.body, command.out);
+  }
+}
+
+// A bad --calendar refuses the start: status 2 and one line on stderr naming what is wrong, the
+// file and its line where the file is at fault.
+TEST(SameAsCommand, ServeRefusesABadCalendarAtStart) {
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    const char* named;
+  } kRefused[] = {
+      {"no =", {"--calendar", "{tokyo}"}, "no '=' in"},
+      {"empty name", {"--calendar", "={tokyo}"}, "bad calendar name ''"},
+      {"name with a space", {"--calendar", "to kyo={tokyo}"}, "bad calendar name 'to kyo'"},
+      {"name with a slash", {"--calendar", "a/b={tokyo}"}, "bad calendar name 'a/b'"},
+      {"no file", {"--calendar", "tokyo="}, "no file in 'tokyo='"},
+      {"name twice",
+       {"--calendar", "tokyo={tokyo}", "--calendar", "tokyo={shop}"},
+       "calendar name given twice: 'tokyo'"},
+      {"missing file", {"--calendar", "x={tokyo}.missing"}, "tokyo.toml.missing: "},
+      {"bad file",
+       {"--calendar", "tokyo={tokyo}", "--calendar", "x={broken}"},
+       "broken.toml:3: bad date '2026-02-30'"},
+  };
+  const CalendarFiles files;
+  for (const auto& row : kRefused) {
+    SCOPED_TRACE(row.name);
+    auto args = files.In(row.args);
+    args.insert(args.begin(), {"serve", "--port", "0"});
+    const auto outcome = RunVelunta(args);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_TRUE(outcome.out.empty());
+    const auto lines = cli::testing::Lines(outcome.err);
+    ASSERT_EQ(lines.size(), 1U) << outcome.err;
+    EXPECT_TRUE(lines[0].starts_with("velunta: ")) << lines[0];
+    EXPECT_NE(lines[0].find(row.named), std::string::npos) << lines[0];
   }
 }
 

@@ -2,83 +2,20 @@
 // 0 within a second.
 
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "http_client.h"
+#include "serve_process.h"
 
 namespace velunta::server {
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-// velunta serve --port 0, its port read from the line it writes on standard error.
-class ServeProcess {
- public:
-  ServeProcess() {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) return;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::dup2(pipeEnds[1], STDERR_FILENO);
-      ::close(pipeEnds[0]);
-      ::close(pipeEnds[1]);
-      ::execl(VELUNTA_BINARY, VELUNTA_BINARY, "serve", "--port", "0", "--threads", "2",
-              static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    ::close(pipeEnds[1]);
-    errFd_ = pipeEnds[0];
-    std::string err;
-    const auto deadline = Clock::now() + 5s;
-    while (err.find("/ with") == std::string::npos && Clock::now() < deadline) {
-      char buffer[256];
-      const auto n = ::read(errFd_, buffer, sizeof buffer);
-      if (n <= 0) break;
-      err.append(buffer, static_cast<std::size_t>(n));
-    }
-    const auto colon = err.find("127.0.0.1:");
-    if (colon != std::string::npos) {
-      port_ = static_cast<unsigned short>(std::stoi(err.substr(colon + 10)));
-    }
-  }
-  ~ServeProcess() {
-    if (pid_ > 0 && !exited_) {
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, nullptr, 0);
-    }
-    if (errFd_ >= 0) ::close(errFd_);
-  }
-
-  unsigned short Port() const { return port_; }
-  void Signal(int number) { ::kill(pid_, number); }
-
-  // Returns the exit status, or -1 when the process is still running after `wait`.
-  int Wait(std::chrono::milliseconds wait) {
-    const auto deadline = Clock::now() + wait;
-    int status = 0;
-    while (Clock::now() < deadline) {
-      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-        exited_ = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      std::this_thread::sleep_for(5ms);
-    }
-    return -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int errFd_ = -1;
-  unsigned short port_ = 0;
-  bool exited_ = false;
-};
+using testing::ServeProcess;
 
 TEST(Signals, FinishTheAnswersInFlightThenExitZero) {
   for (const int number : {SIGTERM, SIGINT}) {

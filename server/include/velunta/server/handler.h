@@ -6,17 +6,33 @@
 //   velunta::server::Handler handler({});
 //   handler.Handle({"GET", "/v1/days/2026-05-06", {}}).body
 //     // -> the JSON of `velunta check 2026-05-06 --format=json`: 振替休日, a day off
+//
+//   velunta::server::Handler banks({.calendars = {{"bank", {.bankClosingDays = true}}}});
+//   banks.Handle({"GET", "/v1/business/next?date=2026-12-30&calendar=bank", {}}).body
+//     // -> the JSON of 2027-01-04, as `velunta business next 2026-12-30 --calendar FILE`
 
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <velunta/business_calendar.h>
 
 #include <velunta/server/exchange.h>
 
 namespace velunta::server {
 
 class AnswerCache;
+class BusinessCalendars;
+
+// Returns whether a text may name a calendar (calendar=NAME): kCalendarNameRule, in ASCII.
+// Example: "tokyo-2026" -> true, "a b" -> false, "" -> false.
+bool IsCalendarName(std::string_view name) noexcept;
+inline constexpr std::string_view kCalendarNameRule =
+    "1 to 64 letters, digits, '-', '_' or '.', starting with a letter or a digit";
 
 struct HandlerOptions {
   // The instant "now": what today means for the feed and the page. Tests set it.
@@ -25,10 +41,15 @@ struct HandlerOptions {
   };
   // The version iCalendar's PRODID carries, as the command writes it.
   std::string version = "0.0.0";
+  // The business calendars business requests may name (calendar=NAME), each with its options,
+  // as a calendar file gives them; the request's own choices are added to them.
+  std::vector<std::pair<std::string, BusinessCalendarOptions>> calendars = {};
 };
 
 class Handler {
  public:
+  // Builds every calendar once. Throws std::invalid_argument naming the calendar when a name
+  // is not IsCalendarName or is given twice, or its options make no calendar.
   explicit Handler(HandlerOptions options);
 
   // Returns the answer to a request. Never throws: a bad request gets a 4xx with a JSON body
@@ -41,6 +62,7 @@ class Handler {
 
  private:
   HandlerOptions options_;
+  std::shared_ptr<const BusinessCalendars> calendars_;
   std::shared_ptr<AnswerCache> cache_;
 };
 
