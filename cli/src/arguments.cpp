@@ -32,52 +32,8 @@ std::string YearRange(const records::DaySource& source) {
 
 std::string Quoted(std::string_view text) {
   std::string quoted = "'";
-  quoted += Escaped(text, kQuotedCharacters);
+  quoted += runtime::EscapedOnOneLine(text, kQuotedCharacters);
   quoted += '\'';
-  return quoted;
-}
-
-std::string Escaped(std::string_view text, std::size_t mostCharacters) {
-  std::string quoted;
-  std::size_t characters = 0;
-  while (!text.empty()) {
-    if (characters == mostCharacters) {
-      quoted += "…";
-      break;
-    }
-    const std::size_t length = runtime::Utf8SequenceLength(text);
-    const auto byte = static_cast<unsigned char>(text[0]);
-    if (length == 0 || byte < 0x20 || byte == 0x7F) {
-      static constexpr std::string_view kNamed[] = {
-          "\\0", "", "", "", "", "", "", "\\a", "\\b", "\\t", "\\n", "\\v", "\\f", "\\r"};
-      if (length != 0 && byte < std::size(kNamed) && !kNamed[byte].empty()) {
-        quoted += kNamed[byte];
-      } else {
-        char escaped[5];
-        std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(byte));
-        quoted += escaped;
-      }
-      text.remove_prefix(1);
-    } else {
-      // Unicode's line and paragraph separators and the C1 controls break lines too.
-      const std::string_view character = text.substr(0, length);
-      const bool breaks =
-          character == "\u2028" || character == "\u2029" ||
-          (length == 2 && byte == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0);
-      if (breaks) {
-        for (char c : character) {
-          char escaped[5];
-          std::snprintf(escaped, sizeof escaped, "\\x%02x",
-                        static_cast<unsigned>(static_cast<unsigned char>(c)));
-          quoted += escaped;
-        }
-      } else {
-        quoted += character;
-      }
-      text.remove_prefix(length);
-    }
-    ++characters;
-  }
   return quoted;
 }
 

@@ -19,10 +19,6 @@ namespace velunta::cli {
 // than 64 characters is cut with "…". Example: "a\nb" -> "'a\nb'" with a backslash and an n.
 std::string Quoted(std::string_view text);
 
-// Returns text as Quoted writes it inside the quotes, cut after mostCharacters characters: for a
-// message that repeats what the user typed without quoting it.
-std::string Escaped(std::string_view text, std::size_t mostCharacters);
-
 // Returns the date a text names in any form the date-text test accepts (2026/5/6, 2026-05-06,
 // 2026年5月6日, 令和8年5月6日, full-width digits). Throws UsageError when it names no date or one
 // outside the source's years.

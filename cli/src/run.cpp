@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <velunta/records/records_error.h>
+#include <velunta/runtime/utf8.h>
 #include <velunta/version.h>
 #include <CLI/CLI.hpp>
 
@@ -184,12 +185,13 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
                                      : text.substr(kPrefix.size(), equals - kPrefix.size());
       if (text.starts_with(kPrefix) && IsFlag(command, option)) {
         throw UsageError("unknown value " + Quoted(text.substr(equals + 3)) + " for " +
-                         Escaped(option, 64) + "; accepted: " + Escaped(option, 64) +
+                         runtime::EscapedOnOneLine(option, 64) +
+                         "; accepted: " + runtime::EscapedOnOneLine(option, 64) +
                          " alone, or =true or =false" + see);
       }
     }
     // Anything else in the parser's words, on one line and with what the user typed escaped.
-    throw UsageError(Escaped(OneLine(text), 512) + see);
+    throw UsageError(runtime::EscapedOnOneLine(OneLine(text), 512) + see);
   }
   RefuseLeftovers(app);
   const CLI::App* command = InnermostCommand(app);

@@ -1,6 +1,7 @@
 #include <velunta/runtime/utf8.h>
 
 #include <cstdint>
+#include <cstdio>
 
 namespace velunta::runtime {
 
@@ -41,6 +42,40 @@ bool IsUtf8(std::string_view text) noexcept {
     text.remove_prefix(length);
   }
   return true;
+}
+
+std::string EscapedOnOneLine(std::string_view text, std::size_t mostCharacters) {
+  static constexpr std::string_view kNamed[] = {"\\0", "",    "",    "",    "",    "",    "",
+                                                "\\a", "\\b", "\\t", "\\n", "\\v", "\\f", "\\r"};
+  std::string escaped;
+  std::size_t characters = 0;
+  while (!text.empty()) {
+    if (characters == mostCharacters) {
+      escaped += "…";
+      break;
+    }
+    const std::size_t length = Utf8SequenceLength(text);
+    const auto byte = static_cast<unsigned char>(text[0]);
+    const std::string_view character = text.substr(0, length == 0 ? 1 : length);
+    const bool breaks = length == 0 || byte < 0x20 || byte == 0x7F || character == "\u2028" ||
+                        character == "\u2029" ||
+                        (length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0);
+    if (!breaks) {
+      escaped += character;
+    } else if (length == 1 && byte < std::size(kNamed) && !kNamed[byte].empty()) {
+      escaped += kNamed[byte];
+    } else {
+      for (const char c : character) {
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02x",
+                      static_cast<unsigned>(static_cast<unsigned char>(c)));
+        escaped += hex;
+      }
+    }
+    text.remove_prefix(character.size());
+    ++characters;
+  }
+  return escaped;
 }
 
 }  // namespace velunta::runtime

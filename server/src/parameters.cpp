@@ -51,36 +51,10 @@ T Choice(const Parameters& params, std::string_view name, T absent,
 }  // namespace
 
 std::string Quoted(std::string_view text) {
-  // Most texts were checked for UTF-8 and control characters, but not all (the method): every
-  // byte that could break the message's line, or is no UTF-8, is written as an escape.
-  std::string quoted(1, '\'');
-  std::size_t characters = 0;
-  while (!text.empty()) {
-    if (characters == kQuotedCharacters) {
-      quoted.append("…");
-      break;
-    }
-    const std::size_t length = runtime::Utf8SequenceLength(text);
-    const auto byte = static_cast<unsigned char>(text[0]);
-    const std::string_view character = text.substr(0, length == 0 ? 1 : length);
-    // Unicode's line and paragraph separators and the C1 controls break lines too.
-    const bool breaks = length == 0 || byte < 0x20 || byte == 0x7F || character == "\u2028" ||
-                        character == "\u2029" ||
-                        (length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0);
-    if (breaks) {
-      for (const char c : character) {
-        char escaped[5];
-        std::snprintf(escaped, sizeof escaped, "\\x%02x",
-                      static_cast<unsigned>(static_cast<unsigned char>(c)));
-        quoted.append(escaped);
-      }
-    } else {
-      quoted.append(character);
-    }
-    text.remove_prefix(character.size());
-    ++characters;
-  }
-  quoted.push_back('\'');
+  // Most texts were checked for UTF-8 and control characters, but not all (the method).
+  std::string quoted = "'";
+  quoted += runtime::EscapedOnOneLine(text, kQuotedCharacters);
+  quoted += '\'';
   return quoted;
 }
 

@@ -28,8 +28,8 @@ class NotFound : public std::runtime_error {
 };
 
 // Returns "'text'" cut to 64 characters, as messages quote a value, on one line: a control
-// character, a line separator or a byte that is no UTF-8 is written as \xNN.
-// Example: "a\rb" -> "'a\x0db'" with a backslash.
+// character, a line separator or a byte that is no UTF-8 is escaped (runtime::EscapedOnOneLine).
+// Example: "a\rb" -> "'a\rb'" with a backslash.
 std::string Quoted(std::string_view text);
 
 class Parameters {

@@ -95,7 +95,7 @@ TEST(BadRequests, EachGetsItsStatusAndNamesWhatIsAccepted) {
       {"not a path", "GET", "v1/days/2026-05-06", 400, "starting with /"},
       {"POST", "POST", "/v1/days/2026-05-06", 405, "accepted: GET, HEAD"},
       {"DELETE of an unknown path", "DELETE", "/nowhere", 404, "unknown path"},
-      {"method with a line break", "GE\r\nT", "/healthz", 405, "'GE\\x0d\\x0aT'"},
+      {"method with a line break", "GE\r\nT", "/healthz", 405, "'GE\\r\\nT'"},
       {"method not UTF-8", "G\xff\xe2\x80", "/healthz", 405, "'G\\xff\\xe2\\x80'"},
       {"method with a line separator", "G\u2028T", "/healthz", 405, "'G\\xe2\\x80\\xa8T'"},
   };

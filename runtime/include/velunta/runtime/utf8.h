@@ -2,6 +2,7 @@
 // UTF-8 as text from outside arrives: well-formed or not.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include <velunta/runtime_export.h>
@@ -15,5 +16,13 @@ VELUNTA_RUNTIME_EXPORT std::size_t Utf8SequenceLength(std::string_view text) noe
 
 // Returns whether the whole text is well-formed UTF-8 (an empty text is).
 VELUNTA_RUNTIME_EXPORT bool IsUtf8(std::string_view text) noexcept;
+
+// Returns text as a one-line message may repeat it: each character that could break the line or
+// the terminal (a control character, a line or paragraph separator, a C1 control) or that is no
+// UTF-8 is written as an escape, \n, \r, \t, \0, \a, \b, \v, \f or \xNN a byte; after
+// mostCharacters characters the text is cut with "…".
+// Examples: "a\nb" -> "a\\nb" (a backslash and an n); "\x1b[31m" -> "\\x1b[31m"; "日本" -> "日本".
+VELUNTA_RUNTIME_EXPORT std::string EscapedOnOneLine(std::string_view text,
+                                                    std::size_t mostCharacters);
 
 }  // namespace velunta::runtime
