@@ -66,26 +66,21 @@ BusinessCalendar BusinessArgs::Calendar(const SharedOptions& shared,
     if (!fromFile.has_value()) throw UsageError(fromFile.error().ToString());
     options = std::move(fromFile).value();
   }
-  if (saturdayWorkday) {
-    WeekdaySet weekend;
-    for (unsigned wd = 0; wd < 7; ++wd) {
-      const std::chrono::weekday day{wd};
-      if (options.weekend.Contains(day) && day != std::chrono::Saturday) weekend.Add(day);
-    }
-    options.weekend = weekend;
-  }
-  options.bankClosingDays = options.bankClosingDays || bankClosingDays;
-  options.governmentClosingDays = options.governmentClosingDays || governmentClosingDays;
+  BusinessCalendarAdditions additions{.saturdayWorkday = saturdayWorkday,
+                                      .bankClosingDays = bankClosingDays,
+                                      .governmentClosingDays = governmentClosingDays};
   for (std::string_view list : closed) {
     // Empty items of a list are skipped; an empty argument is refused as the date it should be.
     if (list.empty()) ReadDateWord(list, shared.Source(), today);
     while (!list.empty()) {
       const auto comma = std::min(list.find(','), list.size());
-      if (comma > 0)
-        options.closed.push_back(ReadDateWord(list.substr(0, comma), shared.Source(), today));
+      if (comma > 0) {
+        additions.closed.push_back(ReadDateWord(list.substr(0, comma), shared.Source(), today));
+      }
       list.remove_prefix(std::min(comma + 1, list.size()));
     }
   }
+  options = WithAdditions(std::move(options), additions);
   auto calendar = BusinessCalendar::Make(options);
   if (!calendar.has_value()) ThrowCalendarError(calendar.error(), "the business calendar");
   return std::move(calendar).value();

@@ -54,9 +54,10 @@ BusinessCalendar CalendarOf(const Parameters& params, const BusinessCalendars& c
                                       : names + " (the calendars loaded at start)"));
     }
   }
-  Additions additions{.saturdayWorkday = params.Flag("saturday_workday"),
-                      .bankClosingDays = params.Flag("bank_closing_days"),
-                      .governmentClosingDays = params.Flag("government_closing_days")};
+  BusinessCalendarAdditions additions{
+      .saturdayWorkday = params.Flag("saturday_workday"),
+      .bankClosingDays = params.Flag("bank_closing_days"),
+      .governmentClosingDays = params.Flag("government_closing_days")};
   if (const auto* list = params.Find("closed")) {
     std::string_view rest = *list;
     while (true) {
@@ -66,8 +67,10 @@ BusinessCalendar CalendarOf(const Parameters& params, const BusinessCalendars& c
       rest.remove_prefix(comma + 1);
     }
   }
-  if (!Changes(base->options, additions)) return base->calendar;  // shared: a pointer's copy
-  return Answer(BusinessCalendar::Make(Added(base->options, additions)), "the business calendar");
+  if (!ChangesCalendar(base->options, additions))
+    return base->calendar;  // shared: a pointer's copy
+  return Answer(BusinessCalendar::Make(WithAdditions(base->options, additions)),
+                "the business calendar");
 }
 
 // The roll convention, as the command's --convention reads it.

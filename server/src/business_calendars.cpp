@@ -32,28 +32,6 @@ bool IsCalendarName(std::string_view name) noexcept {
   return true;
 }
 
-bool Changes(const BusinessCalendarOptions& base, const Additions& additions) noexcept {
-  return (additions.saturdayWorkday && base.weekend.Contains(std::chrono::Saturday)) ||
-         (additions.bankClosingDays && !base.bankClosingDays) ||
-         (additions.governmentClosingDays && !base.governmentClosingDays) ||
-         !additions.closed.empty();
-}
-
-BusinessCalendarOptions Added(BusinessCalendarOptions base, const Additions& additions) {
-  if (additions.saturdayWorkday) {
-    WeekdaySet weekend;
-    for (unsigned c = 0; c < 7; ++c) {
-      const std::chrono::weekday day{c};
-      if (base.weekend.Contains(day) && day != std::chrono::Saturday) weekend.Add(day);
-    }
-    base.weekend = weekend;
-  }
-  base.bankClosingDays = base.bankClosingDays || additions.bankClosingDays;
-  base.governmentClosingDays = base.governmentClosingDays || additions.governmentClosingDays;
-  base.closed.insert(base.closed.end(), additions.closed.begin(), additions.closed.end());
-  return base;
-}
-
 BusinessCalendars::BusinessCalendars(
     const std::vector<std::pair<std::string, BusinessCalendarOptions>>& named) {
   calendars_.reserve(named.size() + 1);

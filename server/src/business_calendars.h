@@ -14,23 +14,6 @@
 
 namespace velunta::server {
 
-// What a request adds to a calendar's own choices, as the command's options add to a file's.
-struct Additions {
-  bool saturdayWorkday = false;
-  bool bankClosingDays = false;
-  bool governmentClosingDays = false;
-  std::vector<std::chrono::year_month_day> closed = {};
-};
-
-// Returns whether the additions change the calendar of `base`: false for none, and for choices
-// the base already makes (bank_closing_days=true on a file that closes those days).
-bool Changes(const BusinessCalendarOptions& base, const Additions& additions) noexcept;
-
-// Returns `base` with the additions: Saturday taken out of the weekend, the closing days turned
-// on, the closed dates appended. Example: a weekend {Friday, Saturday} with saturdayWorkday ->
-// {Friday}.
-BusinessCalendarOptions Added(BusinessCalendarOptions base, const Additions& additions);
-
 // One calendar and the options it was built from.
 struct LoadedCalendar {
   std::string name;  // empty for the default

@@ -94,6 +94,27 @@ struct BusinessCalendarOptions {
   std::vector<std::chrono::year_month_day> working = {};
 };
 
+// What a command line or a request adds to a calendar's own choices (a calendar file's, say):
+// Saturday opened, the banks' or the government offices' closing days closed, more closed dates.
+struct BusinessCalendarAdditions {
+  bool saturdayWorkday = false;
+  bool bankClosingDays = false;
+  bool governmentClosingDays = false;
+  std::vector<std::chrono::year_month_day> closed = {};
+};
+
+// Returns `base` with the additions: Saturday taken out of the weekend, the closing days turned
+// on, the closed dates appended. Example: a weekend {Friday, Saturday} with saturdayWorkday ->
+// {Friday}.
+VELUNTA_CALENDAR_EXPORT BusinessCalendarOptions
+WithAdditions(BusinessCalendarOptions base, const BusinessCalendarAdditions& additions);
+
+// Returns whether the additions change the calendar of `base`: false for none, and for choices
+// the base already makes (bankClosingDays on options that close those days), so that a caller
+// may answer with the calendar it built from `base`. Closed dates always count as a change.
+VELUNTA_CALENDAR_EXPORT bool ChangesCalendar(const BusinessCalendarOptions& base,
+                                             const BusinessCalendarAdditions& additions) noexcept;
+
 // Why a day is closed; a day may have several reasons.
 enum class ClosedReason : std::uint8_t {
   holiday = 1,               // a holiday of the law calendar (see ClosedDay::holiday)
