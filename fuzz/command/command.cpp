@@ -38,6 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     args.push_back(arg);
   }
 
+  // A `serve` that reads its options well listens until it is stopped: its refusals are tested
+  // by table, its requests by the server's own target.
+  if (std::find(args.begin(), args.end(), "serve") != args.end()) return 0;
+
   using namespace std::chrono;
   std::istringstream in(input);
   std::ostringstream out;
