@@ -84,12 +84,12 @@ TEST(Business, AddAndCountAgree) {
                      (options.empty() ? "" : " " + options[0]));
         std::vector<std::string> add{"business", "add", from, std::to_string(n), "--format=json"};
         add.insert(add.end(), options.begin(), options.end());
-        const auto added = RunVelunta(add);
+        const auto added = RunInProcess(add);
         ASSERT_EQ(added.status, 0) << added.err;
         const std::string to = nlohmann::json::parse(added.out)[0]["date"];
         EXPECT_EQ(nlohmann::json::parse(added.out)[0]["business_day"], true);
 
-        const auto next = RunVelunta([&] {
+        const auto next = RunInProcess([&] {
           std::vector<std::string> a{"business", "next", from, "--format=json"};
           a.insert(a.end(), options.begin(), options.end());
           return a;
@@ -97,11 +97,11 @@ TEST(Business, AddAndCountAgree) {
         const std::string first = nlohmann::json::parse(next.out)[0]["date"];
         std::vector<std::string> count{"business", "count", first, to};
         count.insert(count.end(), options.begin(), options.end());
-        EXPECT_EQ(RunVelunta(count).out, std::to_string(n) + "\n");
+        EXPECT_EQ(RunInProcess(count).out, std::to_string(n) + "\n");
 
         std::vector<std::string> back{"business", "add", to, std::to_string(1 - n)};
         back.insert(back.end(), options.begin(), options.end());
-        const auto returned = RunVelunta(back);
+        const auto returned = RunInProcess(back);
         EXPECT_EQ(returned.out.substr(0, 10),
                   first.substr(0, 4) + "/" + first.substr(5, 2) + "/" + first.substr(8, 2));
       }
