@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "run_binary.h"
+#include "run_in_process.h"
 
 namespace velunta::cli::testing {
 namespace {

@@ -9,10 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <sstream>
 #include <stdexcept>
-
-#include "run.h"
 
 extern char** environ;
 
@@ -133,16 +130,6 @@ Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::
 
 Outcome RunVeluntaWithInput(const std::vector<std::string>& args, const std::string& input) {
   return Spawn(args, {}, &input);
-}
-
-Outcome RunInProcess(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  Outcome outcome;
-  outcome.status = Run(args, out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -20,11 +20,6 @@ Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::
 // shell pipeline or cron gives it; an empty input is cron's closed pipe).
 Outcome RunVeluntaWithInput(const std::vector<std::string>& args, const std::string& input);
 
-// Runs the command in this process, as the binary's main does but with today in Japan and no
-// standard input: for checks that make hundreds of runs, each a process start under the
-// sanitizers.
-Outcome RunInProcess(const std::vector<std::string>& args);
-
 // Returns text split at '\n' (the last line's '\n' ends it, no empty line after it).
 std::vector<std::string> Lines(const std::string& text);
 
