@@ -20,22 +20,12 @@ using namespace std::chrono;
 constexpr std::string_view kDateForms =
     "a real date such as 2026/05/06, 2026/5/6, 2026-05-06, 2026年5月6日 or 令和8年5月6日";
 
-// How much of a typed value a message repeats.
-constexpr std::size_t kQuotedCharacters = 64;
-
 std::string YearRange(const records::DaySource& source) {
   return std::to_string(static_cast<int>(source.FirstYear())) + " to " +
          std::to_string(static_cast<int>(source.LastYear()));
 }
 
 }  // namespace
-
-std::string Quoted(std::string_view text) {
-  std::string quoted = "'";
-  quoted += runtime::EscapedOnOneLine(text, kQuotedCharacters);
-  quoted += '\'';
-  return quoted;
-}
 
 year_month_day ReadDate(std::string_view text, const records::DaySource& source) {
   const auto date = runtime::ParseDate(text);

@@ -11,13 +11,12 @@
 #include <vector>
 
 #include <velunta/records/day_source.h>
+#include <velunta/runtime/utf8.h>
 
 namespace velunta::cli {
 
-// Returns "'text'": how messages quote what the user typed, always on one line and short:
-// control characters and bytes that are not UTF-8 are escaped (\n, \x1b), and a text longer
-// than 64 characters is cut with "…". Example: "a\nb" -> "'a\nb'" with a backslash and an n.
-std::string Quoted(std::string_view text);
+// Quotes what the user typed, on one line and short (see runtime::Quoted).
+using runtime::Quoted;
 
 // Returns the date a text names in any form the date-text test accepts (2026/5/6, 2026-05-06,
 // 2026年5月6日, 令和8年5月6日, full-width digits). Throws UsageError when it names no date or one

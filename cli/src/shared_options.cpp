@@ -9,11 +9,6 @@
 #include "usage_error.h"
 
 namespace velunta::cli {
-namespace {}  // namespace
-
-std::string QuotedWord(std::string_view text) {
-  return Quoted(text);
-}
 
 const records::DaySource& SharedOptions::Source() const noexcept {
   if (rules == Rules::classic) return records::ClassicSource();

@@ -8,12 +8,10 @@
 
 #include <velunta/records/day_source.h>
 #include <velunta/records/day_writer.h>
+#include <velunta/runtime/utf8.h>
 #include <CLI/CLI.hpp>
 
 namespace velunta::cli {
-
-// Quoted() of arguments.h, for the header-only Choice.
-std::string QuotedWord(std::string_view text);
 
 // Which rules answer: the law calendar (the days off Japan observes) or the module's fixed table.
 enum class Rules : std::uint8_t { law, classic };
@@ -49,7 +47,7 @@ CLI::Validator Choice(const std::map<std::string, T>& choices, std::string accep
       [known, accepted](std::string& value) {
         const std::string typed = value;
         if (known(value).empty()) return std::string();
-        return "unknown value " + QuotedWord(typed) + "; accepted: " + accepted;
+        return "unknown value " + runtime::Quoted(typed) + "; accepted: " + accepted;
       },
       "");
 }

@@ -78,4 +78,12 @@ std::string EscapedOnOneLine(std::string_view text, std::size_t mostCharacters) 
   return escaped;
 }
 
+std::string Quoted(std::string_view text) {
+  constexpr std::size_t kQuotedCharacters = 64;
+  std::string quoted = "'";
+  quoted += EscapedOnOneLine(text, kQuotedCharacters);
+  quoted += '\'';
+  return quoted;
+}
+
 }  // namespace velunta::runtime

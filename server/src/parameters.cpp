@@ -16,7 +16,6 @@ using namespace std::chrono;
 
 constexpr std::string_view kDateForms =
     "a real date such as 2026-05-06, 2026/5/6, 2026年5月6日 or 令和8年5月6日";
-constexpr std::size_t kQuotedCharacters = 64;
 
 std::string YearRange(const records::DaySource& source) {
   return std::to_string(static_cast<int>(source.FirstYear())) + " to " +
@@ -49,14 +48,6 @@ T Choice(const Parameters& params, std::string_view name, T absent,
 }
 
 }  // namespace
-
-std::string Quoted(std::string_view text) {
-  // Most texts were checked for UTF-8 and control characters, but not all (the method).
-  std::string quoted = "'";
-  quoted += runtime::EscapedOnOneLine(text, kQuotedCharacters);
-  quoted += '\'';
-  return quoted;
-}
 
 Parameters::Parameters(std::vector<std::pair<std::string, std::string>> query,
                        std::vector<std::string_view> known)

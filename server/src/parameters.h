@@ -12,6 +12,7 @@
 
 #include <velunta/records/day_source.h>
 #include <velunta/records/day_writer.h>
+#include <velunta/runtime/utf8.h>
 
 namespace velunta::server {
 
@@ -27,10 +28,9 @@ class NotFound : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Returns "'text'" cut to 64 characters, as messages quote a value, on one line: a control
-// character, a line separator or a byte that is no UTF-8 is escaped (runtime::EscapedOnOneLine).
-// Example: "a\rb" -> "'a\rb'" with a backslash.
-std::string Quoted(std::string_view text);
+// Quotes a value on one line, cut to 64 characters (see runtime::Quoted): most texts were
+// checked for UTF-8 and control characters, but not all (the method).
+using runtime::Quoted;
 
 class Parameters {
  public:

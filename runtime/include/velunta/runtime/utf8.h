@@ -25,4 +25,8 @@ VELUNTA_RUNTIME_EXPORT bool IsUtf8(std::string_view text) noexcept;
 VELUNTA_RUNTIME_EXPORT std::string EscapedOnOneLine(std::string_view text,
                                                     std::size_t mostCharacters);
 
+// Returns "'text'" as the command's and the server's messages quote what was typed: escaped as
+// above and cut after 64 characters. Example: "a\rb" -> "'a\\rb'".
+VELUNTA_RUNTIME_EXPORT std::string Quoted(std::string_view text);
+
 }  // namespace velunta::runtime
