@@ -4,15 +4,14 @@
 #include <velunta/calendar_file.h>
 
 #include <array>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <fstream>
 #include <initializer_list>
 #include <optional>
 #include <sstream>
 
 #include <toml++/toml.h>
+
+#include "small_file.h"
 
 namespace velunta {
 namespace {
@@ -279,18 +278,11 @@ CalendarFileResult<BusinessCalendarOptions> ReadCalendarOptions(std::string_view
 
 CalendarFileResult<BusinessCalendarOptions> ReadCalendarOptionsFile(
     const std::filesystem::path& path) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) {
-    return CalendarFileError{path.string(), 0, "cannot read the file: it is a directory"};
+  auto bytes = detail::ReadSmallFile(path);
+  if (bytes.index() == 1) {
+    return CalendarFileError{path.string(), 0, "cannot read the file: " + std::get<1>(bytes)};
   }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (in) text << in.rdbuf();
-  if (!in || in.bad()) {
-    return CalendarFileError{path.string(), 0,
-                             Cat({"cannot read the file: ", std::strerror(errno)})};
-  }
-  return ReadCalendarOptions(text.str(), path.string());
+  return ReadCalendarOptions(std::get<0>(bytes), path.string());
 }
 
 namespace {

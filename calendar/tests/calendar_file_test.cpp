@@ -4,7 +4,12 @@
 #include <gtest/gtest.h>
 #include <velunta/calendar_file.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -129,6 +134,46 @@ TEST(CalendarFile, Refusals) {
   EXPECT_EQ(missing.error().ToString(),
             kData + "/no-such-calendar.toml: cannot read the file: " + "No such file or directory");
   EXPECT_FALSE(velunta::ReadCalendarFile(kData).has_value()) << "a directory";
+}
+
+// Only regular files of at most 1 MB are read: a device or a FIFO named by mistake (or on
+// purpose, at a server's start) is refused at once rather than read forever or waited on.
+TEST(CalendarFile, ReadsOnlySmallRegularFiles) {
+  const auto folder = std::filesystem::temp_directory_path() /
+                      ("velunta-calendar-file-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const auto fifo = folder / "fifo.toml";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto write = [&](const char* name, std::size_t bytes) {
+    std::ofstream(folder / name) << std::string(bytes - 1, '#') << '\n';
+    return (folder / name).string();
+  };
+  const std::string largest = write("largest.toml", 1024 * 1024);
+  const std::string tooLarge = write("too-large.toml", 1024 * 1024 + 1);
+  const struct {
+    const char* text;
+    std::string path;
+    std::string expected;  // "" when the file is read
+  } kCases[] = {
+      {"an endless device", "/dev/zero", "/dev/zero: cannot read the file: not a regular file"},
+      {"a FIFO with no writer", fifo.string(),
+       fifo.string() + ": cannot read the file: not a regular file"},
+      {"a directory", folder.string(), folder.string() + ": cannot read the file: it is a directory"},
+      {"one byte over 1 MB", tooLarge,
+       tooLarge + ": cannot read the file: larger than 1 MB; accepted: at most 1 MB"},
+      {"exactly 1 MB of comments", largest, ""},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.text);
+    const auto options = velunta::ReadCalendarOptionsFile(row.path);
+    if (row.expected.empty()) {
+      EXPECT_TRUE(options.has_value()) << options.error().ToString();
+    } else {
+      ASSERT_FALSE(options.has_value());
+      EXPECT_EQ(options.error().ToString(), row.expected);
+    }
+  }
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
