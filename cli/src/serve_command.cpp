@@ -68,7 +68,7 @@ std::vector<std::pair<std::string, BusinessCalendarOptions>> LoadCalendars(
   return calendars;
 }
 
-int RunServe(const ServeArgs& args, const Environment& env) {
+int RunServe(const ServeArgs& args) {
   if (!args.words.empty()) {
     throw UsageError("unexpected argument: " + Quoted(args.words.front()) +
                      " (see velunta serve --help)");
@@ -95,10 +95,13 @@ int RunServe(const ServeArgs& args, const Environment& env) {
     throw UsageError("cannot listen on " + Quoted(args.host + ":" + std::to_string(args.port)) +
                      ": " + failure.what() + "; accepted: a free port on a local address");
   }
-  env.err << "velunta serve: listening on http://" << args.host << ":" << server->Port()
-          << "/ with " << options.threads << " threads" << std::endl;
+  // Through the server's log, in order with its lines: a reader of standard error that has
+  // stalled must not keep a stopped server from exiting.
+  server->Log("velunta serve: listening on http://" + args.host + ":" +
+              std::to_string(server->Port()) + "/ with " + std::to_string(options.threads) +
+              " threads\n");
   server->Run(true);
-  env.err << "velunta serve: stopped" << std::endl;
+  server->Log("velunta serve: stopped\n");
   return kStatusOk;
 }
 
@@ -131,7 +134,7 @@ void AddServe(CLI::App& parent, Commands& commands) {
       "--calendar tokyo=calendars/tokyo.toml, then GET "
       "/v1/business/next?date=2026-12-30&calendar=tokyo");
   commands.OnRun(serve, &args->words,
-                 [args](const Environment& env) { return RunServe(*args, env); });
+                 [args](const Environment&) { return RunServe(*args); });
 }
 
 const bool kRegistered = RegisterCommand({"", 60, AddServe});

@@ -1,6 +1,6 @@
 #include <velunta/server/http_server.h>
 
-#include <unistd.h>
+#include <csignal>
 
 #include <array>
 #include <atomic>
@@ -20,6 +20,8 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
+#include "access_log.h"
+#include "request_framing.h"
 #include "wire_response.h"
 
 namespace velunta::server {
@@ -77,7 +79,8 @@ struct Server::State {
         options(std::move(theOptions)),
         workers(static_cast<std::size_t>(std::max(1, options.threads))),
         context(workers.front().context),
-        acceptor(context) {}
+        acceptor(context),
+        log(options.log) {}
 
   const Handler& handler;
   ServerOptions options;
@@ -95,13 +98,23 @@ struct Server::State {
   std::atomic<bool> stopping = false;
   std::mutex mutex;  // guards sessions
   std::unordered_map<Session*, std::weak_ptr<Session>> sessions;
+  AccessLog log;
 
-  void Log(std::string_view line) {
-    if (options.log) {
-      options.log(line);
-    } else {
-      // One write a line: lines from different threads never interleave.
-      [[maybe_unused]] const auto written = ::write(STDERR_FILENO, line.data(), line.size());
+  void Log(std::string line) { log.Write(std::move(line)); }
+
+  // Runs one event loop until it is stopped. What escapes a handler is logged and the loop goes
+  // on: the connection it came from is dropped with the handler, the others keep being served.
+  void RunLoop(asio::io_context& loop) {
+    for (;;) {
+      try {
+        loop.run();
+        return;
+      } catch (const std::exception& escaped) {
+        Log("velunta serve: a connection failed and was closed: " + std::string(escaped.what()) +
+            "\n");
+      } catch (...) {
+        Log("velunta serve: a connection failed and was closed\n");
+      }
     }
   }
 
@@ -120,7 +133,11 @@ namespace {
 class Session : public std::enable_shared_from_this<Session> {
  public:
   Session(tcp::socket socket, std::shared_ptr<Server::State> state)
-      : stream_(std::move(socket)), state_(std::move(state)) {}
+      : stream_(std::move(socket)),
+        state_(std::move(state)),
+        framing_({.head = state_->options.headLimit,
+                  .body = state_->options.bodyLimit,
+                  .chunkExtensions = state_->options.chunkExtensionLimit}) {}
 
   ~Session() {
     const std::lock_guard lock(state_->mutex);
@@ -151,49 +168,34 @@ class Session : public std::enable_shared_from_this<Session> {
  private:
   void Read() {
     if (state_->stopping) return Close();
-    parser_.emplace();
-    parser_->header_limit(static_cast<std::uint32_t>(state_->options.headLimit));
-    parser_->body_limit(state_->options.bodyLimit);
+    auto& parser = framing_.Next();
     stream_.expires_after(state_->options.readDeadline);
     http::async_read(
-        stream_, buffer_, *parser_,
+        stream_, framing_.Buffer(), parser,
         [self = shared_from_this()](beast::error_code ec, std::size_t) { self->OnRead(ec); });
   }
 
   void OnRead(beast::error_code ec) {
-    if (ec == http::error::header_limit) {
-      return Answer(
-          "-", "-",
-          ErrorResponse(431, "request line or headers too long; accepted: " +
-                                 std::to_string(state_->options.headLimit) + " bytes in all"),
-          false, false);
+    if (ec) {
+      // A refused request is answered and the connection closed; a closed connection, a
+      // deadline passed or a stop has no one to answer.
+      if (auto refusal = framing_.Refusal(ec)) return Answer("-", "-", *refusal, false, false);
+      return Close();
     }
-    if (ec == http::error::body_limit) {
-      return Answer("-", "-", ErrorResponse(413, "request body too long; accepted: none for GET"),
-                    false, false);
-    }
-    if (ec && ec.category() == http::make_error_code(http::error::bad_target).category() &&
-        ec != http::error::end_of_stream && ec != http::error::partial_message) {
-      return Answer("-", "-", ErrorResponse(400, "not an HTTP/1.1 request: " + ec.message()), false,
-                    false);
-    }
-    // A closed connection, a deadline passed or a stop: nothing more to say.
-    if (ec) return Close();
-
     busy_ = true;
     started_ = Clock::now();
-    const auto& message = parser_->get();
-    Request request;
-    request.method = std::string(message.method_string());
-    request.target = std::string(message.target());
-    for (const auto& field : message) {
-      std::string name(field.name_string());
-      for (auto& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      request.headers.emplace_back(std::move(name), std::string(field.value()));
-    }
+    const auto& message = framing_.Parser().get();
+    const Request request = ToRequest(message);
     const bool head = message.method() == http::verb::head;
-    Answer(request.method, request.target, state_->handler.Handle(request), message.keep_alive(),
-           head);
+    Response answer;
+    try {
+      answer = state_->handler.Handle(request);
+    } catch (const std::exception& failure) {
+      state_->Log("velunta serve: answering " + LoggedTarget(request.target) +
+                  " failed: " + std::string(failure.what()) + "\n");
+      answer = ErrorResponse(500, "the server could not answer this request");
+    }
+    Answer(request.method, request.target, std::move(answer), message.keep_alive(), head);
   }
 
   void Answer(std::string_view method, std::string_view target, Response answer, bool keepAlive,
@@ -252,8 +254,7 @@ class Session : public std::enable_shared_from_this<Session> {
 
   beast::tcp_stream stream_;
   std::shared_ptr<Server::State> state_;
-  beast::flat_buffer buffer_;
-  std::optional<http::request_parser<http::string_body>> parser_;
+  RequestFraming framing_;
   std::optional<WireMessage> response_;
   std::string logLine_;
   Clock::time_point started_;
@@ -353,6 +354,11 @@ Server::Server(const Handler& handler, ServerOptions options)
 
 Server::~Server() {
   state_->Drain();
+  state_->log.Close(AccessLog::kCloseWait);
+}
+
+void Server::Log(std::string_view line) {
+  state_->Log(std::string(line));
 }
 
 unsigned short Server::Port() const noexcept {
@@ -361,6 +367,9 @@ unsigned short Server::Port() const noexcept {
 }
 
 void Server::Run(bool stopOnSignals) {
+  // A reader of the log that goes away must not end the process: its writes fail with EPIPE
+  // instead (sockets already send with MSG_NOSIGNAL).
+  std::signal(SIGPIPE, SIG_IGN);
   auto state = state_;
   std::optional<asio::signal_set> signals;
   if (stopOnSignals) {
@@ -372,9 +381,9 @@ void Server::Run(bool stopOnSignals) {
   if (!state->stopping) state->Accept(state);
   std::vector<std::thread> workers;
   for (std::size_t i = 1; i < state->workers.size(); ++i) {
-    workers.emplace_back([state, i] { state->workers[i].context.run(); });
+    workers.emplace_back([state, i] { state->RunLoop(state->workers[i].context); });
   }
-  state->context.run();
+  state->RunLoop(state->context);
   for (auto& worker : workers) worker.join();
   if (signals) signals->cancel();
   state->Drain();

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <thread>
 
 namespace velunta::server::testing {
@@ -29,7 +30,7 @@ ServeProcess::ServeProcess(const std::vector<std::string>& more) {
   }
   ::close(pipeEnds[1]);
   errFd_ = pipeEnds[0];
-  std::string err;
+  std::string& err = start_;
   const auto deadline = Clock::now() + 5s;
   while (err.find("/ with") == std::string::npos && Clock::now() < deadline) {
     char buffer[256];
@@ -49,6 +50,20 @@ ServeProcess::~ServeProcess() {
     ::waitpid(pid_, nullptr, 0);
   }
   if (errFd_ >= 0) ::close(errFd_);
+}
+
+void ServeProcess::CloseErrorReader() {
+  if (errFd_ >= 0) ::close(errFd_);
+  errFd_ = -1;
+}
+
+long ServeProcess::ResidentKilobytes() const {
+  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
+  }
+  return -1;
 }
 
 void ServeProcess::Signal(int number) {

@@ -20,7 +20,14 @@ class ServeProcess {
   ServeProcess& operator=(const ServeProcess&) = delete;
 
   unsigned short Port() const { return port_; }
+  // What it wrote on standard error before it listened (or gave up).
+  const std::string& StartText() const { return start_; }
   void Signal(int number);
+  // Closes the reading end of its standard error: the reader has gone away. Until then nothing
+  // reads it after the start, so a server that logs enough fills the pipe (a stalled reader).
+  void CloseErrorReader();
+  // Returns its resident memory in kilobytes, or -1 when it cannot be read.
+  long ResidentKilobytes() const;
 
   // Returns the exit status, or -1 when the process is still running after `wait`.
   int Wait(std::chrono::milliseconds wait);
@@ -29,6 +36,7 @@ class ServeProcess {
   pid_t pid_ = -1;
   int errFd_ = -1;
   unsigned short port_ = 0;
+  std::string start_;
   bool exited_ = false;
 };
 

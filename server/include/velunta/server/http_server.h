@@ -31,10 +31,14 @@ struct ServerOptions {
   std::chrono::milliseconds writeDeadline{10'000};
   std::size_t headLimit = 8 * 1024;  // request line and headers: beyond, 431
   std::size_t bodyLimit = 8 * 1024;  // a body (GET needs none): beyond, 413
+  // Chunk extensions of a request together; a chunk line or trailer must also fit in headLimit:
+  // beyond either, 431.
+  std::size_t chunkExtensionLimit = 8 * 1024;
   // How long a stop waits for answers in flight before it closes what is left.
   std::chrono::milliseconds stopGrace{800};
   // Where each request's access-log line goes (time, method, target, status, bytes,
-  // microseconds); standard error when empty.
+  // microseconds), from a thread of the server's own, in order; standard error when empty. A
+  // sink given here must not block. Lines beyond 4096 waiting are dropped and counted.
   std::function<void(std::string_view line)> log;
 };
 
@@ -55,6 +59,10 @@ class Server {
 
   // Asks Run to stop; safe from any thread, and before Run.
   void Stop();
+
+  // Writes a line (ending in '\n') to the log, in order with the access-log lines; never waits
+  // for the log's reader. Lines still queued when the server is destroyed get 300 ms.
+  void Log(std::string_view line);
 
   // What the connections share; defined with them.
   struct State;
