@@ -52,10 +52,7 @@ int RunClosed(const std::vector<std::string>& args, BusinessArgs& business,
         "wrong number of arguments for business closed: " + std::to_string(args.size()) +
         "; accepted: business closed YEAR, MONTH, or FROM TO");
   }
-  if (first > last) {
-    throw UsageError("FROM after TO: " + Quoted(args[0]) + " is after " + Quoted(args[1]) +
-                     "; accepted: FROM on or before TO");
-  }
+  if (args.size() == 2) RequireInOrder(first, last, args[0], args[1]);
   const auto days = Answer(calendar.ClosedDays(first, last), "business closed");
 
   if (shared.format == records::Format::csv || shared.format == records::Format::json) {

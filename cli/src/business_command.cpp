@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include <velunta/calendar_file.h>
+#include <velunta/request/queries.h>
 
 #include "arguments.h"
 #include "business_options.h"
@@ -69,21 +70,12 @@ BusinessCalendar BusinessArgs::Calendar(const SharedOptions& shared,
   BusinessCalendarAdditions additions{.saturdayWorkday = saturdayWorkday,
                                       .bankClosingDays = bankClosingDays,
                                       .governmentClosingDays = governmentClosingDays};
-  for (std::string_view list : closed) {
-    // Empty items of a list are skipped; an empty argument is refused as the date it should be.
-    if (list.empty()) ReadDateWord(list, shared.Source(), today);
-    while (!list.empty()) {
-      const auto comma = std::min(list.find(','), list.size());
-      if (comma > 0) {
-        additions.closed.push_back(ReadDateWord(list.substr(0, comma), shared.Source(), today));
-      }
-      list.remove_prefix(std::min(comma + 1, list.size()));
-    }
+  for (const auto& list : closed) {
+    const auto dates =
+        Checked(request::DateList(list, shared.Source(), request::DateStyle::slash, today));
+    additions.closed.insert(additions.closed.end(), dates.begin(), dates.end());
   }
-  options = WithAdditions(std::move(options), additions);
-  auto calendar = BusinessCalendar::Make(options);
-  if (!calendar.has_value()) ThrowCalendarError(calendar.error(), "the business calendar");
-  return std::move(calendar).value();
+  return Checked(request::CalendarWith(std::move(options), additions, request::DateStyle::slash));
 }
 
 CLI::App* AddBusinessCommand(CLI::App& business, const std::string& name,
@@ -94,11 +86,7 @@ CLI::App* AddBusinessCommand(CLI::App& business, const std::string& name,
 }
 
 void ThrowCalendarError(CalendarError error, const std::string& request) {
-  if (error == CalendarError::outOfRange) {
-    throw UsageError("result out of range: " + request +
-                     "; accepted: requests answered within 1600/01/01 to 2399/12/31");
-  }
-  throw UsageError(std::string(Describe(error)) + ": " + request);
+  Refuse(request::CalendarRefusal(error, request, request::DateStyle::slash));
 }
 
 records::DayRecord BusinessDay(std::chrono::year_month_day date, const BusinessCalendar& calendar,

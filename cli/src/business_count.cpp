@@ -20,10 +20,7 @@ int RunCount(const std::vector<std::string>& args, BusinessArgs& business,
   }
   const auto first = ReadDateWord(args[0], shared.Source(), env.today);
   const auto last = ReadDateWord(args[1], shared.Source(), env.today);
-  if (first > last) {
-    throw UsageError("FROM after TO: " + Quoted(args[0]) + " is after " + Quoted(args[1]) +
-                     "; accepted: FROM on or before TO");
-  }
+  RequireInOrder(first, last, args[0], args[1]);
   const std::string request = "business count " + args[0] + " " + args[1];
   // The command counts both ends; the library's Count leaves the last out.
   const int count = Answer(calendar.CountInclusive(first, last), request);

@@ -1,6 +1,5 @@
 // velunta business roll DATE --convention following|preceding|modified-following|modified-preceding
 
-#include <map>
 #include <memory>
 
 #include "arguments.h"
@@ -35,19 +34,12 @@ void AddRoll(CLI::App& parent, Commands& commands) {
       "velunta business roll 2026/05/03 --convention modified-following");
   auto args = std::make_shared<RollArgs>();
   roll->add_option("DATE", args->date, "a date")->type_name("");
-  const std::map<std::string, Roll> conventions = {
-      {"following", Roll::following},
-      {"preceding", Roll::preceding},
-      {"modified-following", Roll::modifiedFollowing},
-      {"modified-preceding", Roll::modifiedPreceding},
-  };
   roll->add_option("--convention", args->convention,
                    "following (default): the next business day; preceding: the last one; "
                    "modified-following: following unless that leaves the month; "
                    "modified-preceding: preceding unless that leaves the month")
-      ->transform(
-          Choice(conventions, "following, preceding, modified-following, modified-preceding"))
-      ->type_name("following|preceding|modified-following|modified-preceding");
+      ->transform(Choice(request::kConventions))
+      ->type_name(ChoiceNames(request::kConventions));
   commands.OnRun(roll, &args->date, [args, &commands](const Environment& env) {
     return RunRoll(*args, BusinessArgsOf(commands), commands.shared(), env);
   });

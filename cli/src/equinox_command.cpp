@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include <velunta/request/queries.h>
+
 #include "arguments.h"
 #include "command.h"
 #include "usage_error.h"
@@ -19,14 +21,7 @@ int RunEquinox(const std::vector<std::string>& texts, const SharedOptions& share
   const auto& source = shared.Source();
   std::vector<year> years;
   for (const auto& text : texts) {
-    const year y = ReadYear(text, source);
-    if (y < source.FirstEquinoxYear() || y > source.LastEquinoxYear()) {
-      throw UsageError(
-          "year out of range for the classic equinox days: " + Quoted(text) +
-          "; accepted: " + std::to_string(static_cast<int>(source.FirstEquinoxYear())) + " to " +
-          std::to_string(static_cast<int>(source.LastEquinoxYear())));
-    }
-    years.push_back(y);
+    years.push_back(Checked(request::EquinoxYear(text, source)));
   }
 
   if (shared.format == records::Format::text) {

@@ -26,25 +26,23 @@ int RunList(const ListArgs& args, const SharedOptions& shared, const Environment
     last = env.today.year() / December / 31;
   } else if (args.range.size() == 1) {
     // A year or a month: 2026, 2026-05, 2026/5, 2026年5月.
-    if (ReadMonth(args.range[0]) || !LooksLikeYear(args.range[0])) {
+    const bool month = request::Month(args.range[0]).has_value();
+    if (month || !request::LooksLikeYear(args.range[0])) {
       first = ReadRangeEnd(args.range[0], source, env.today, RangeEnd::first);
       last = ReadRangeEnd(args.range[0], source, env.today, RangeEnd::last);
-      if (!ReadMonth(args.range[0])) {
+      if (!month) {
         throw UsageError("not a year or a month: " + Quoted(args.range[0]) +
                          "; accepted: list YEAR (2026), list MONTH (2026-05) or list FROM TO");
       }
     } else {
-      const auto y = ReadYear(args.range[0], source);
+      const auto y = Checked(request::Year(args.range[0], source));
       first = y / January / 1;
       last = y / December / 31;
     }
   } else if (args.range.size() == 2) {
     first = ReadRangeEnd(args.range[0], source, env.today, RangeEnd::first);
     last = ReadRangeEnd(args.range[1], source, env.today, RangeEnd::last);
-    if (first > last) {
-      throw UsageError("FROM after TO: " + Quoted(args.range[0]) + " is after " +
-                       Quoted(args.range[1]) + "; accepted: FROM on or before TO");
-    }
+    RequireInOrder(first, last, args.range[0], args.range[1]);
   } else {
     throw UsageError("wrong number of arguments for list: " + std::to_string(args.range.size()) +
                      "; accepted: list, list YEAR, list MONTH or list FROM TO");

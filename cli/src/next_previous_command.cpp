@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include <velunta/request/queries.h>
+
 #include "arguments.h"
 #include "command.h"
 #include "usage_error.h"
@@ -12,9 +14,6 @@ namespace {
 
 using namespace std::chrono;
 using Direction = records::DaySource::Direction;
-
-// The most days one request lists: about 50 years of holidays (list answers longer spans).
-constexpr int kMostDays = 1000;
 
 struct NearestArgs {
   std::vector<std::string> date;
@@ -30,31 +29,9 @@ int RunNearest(const std::string& name, Direction direction, const NearestArgs& 
                      std::to_string(args.date.size()) + "; accepted: " + name + " [DATE]");
   }
   const auto date = args.date.empty() ? env.today : ReadDateWord(args.date[0], source, env.today);
-  const int count = ReadCount(args.count);
-  if (count < 1 || count > kMostDays) {
-    throw UsageError("count out of range for --count: " + Quoted(args.count) + "; accepted: 1 to " +
-                     std::to_string(kMostDays));
-  }
-  // Strictly after (before) the date: the next day off from tomorrow on. The days are found
-  // before any is written, so a range that runs out is refused rather than answered in part.
-  const sys_days start = sys_days{date} + days{direction == Direction::forward ? 1 : -1};
-  std::vector<records::DayRecord> found;
-  if (source.Covers(year_month_day{start})) {
-    source.ForEachDayOffFrom(year_month_day{start}, direction, args.sundays,
-                             [&](const records::DayRecord& day) {
-                               found.push_back(day);
-                               return static_cast<int>(found.size()) < count;
-                             });
-  }
-  if (static_cast<int>(found.size()) < count) {
-    throw UsageError("only " + std::to_string(found.size()) + " of " + std::to_string(count) +
-                     " days off " + (direction == Direction::forward ? "after " : "before ") +
-                     records::SlashDate(date) + " within the years " +
-                     std::to_string(static_cast<int>(source.FirstYear())) + " to " +
-                     std::to_string(static_cast<int>(source.LastYear())) +
-                     "; accepted: a date with that many days off " +
-                     (direction == Direction::forward ? "after it" : "before it"));
-  }
+  const int count = Checked(request::Count(args.count, 1, request::kMostNearestDays), "--count");
+  const auto found = Checked(request::NearestDaysOff(source, date, direction, count, args.sundays,
+                                                     request::DateStyle::slash));
   const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
   writer->Begin();
   for (const auto& day : found) writer->Day(day);

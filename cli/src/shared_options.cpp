@@ -1,5 +1,6 @@
 #include "shared_options.h"
 
+#include <velunta/request/queries.h>
 #include <velunta/version.h>
 
 #include <map>
@@ -11,16 +12,14 @@
 namespace velunta::cli {
 
 const records::DaySource& SharedOptions::Source() const noexcept {
-  if (rules == Rules::classic) return records::ClassicSource();
-  return records::LawSource(labels == Labels::official ? LabelStyle::officialList
-                                                       : LabelStyle::official);
+  // Check() refused the one pair SourceFor refuses; the law calendar answers should it differ.
+  const auto source = request::SourceFor(rules, labels, "--");
+  return source.has_value() ? **source : records::LawSource();
 }
 
 void SharedOptions::Check() const {
-  if (labels == Labels::official && rules == Rules::classic) {
-    throw UsageError(
-        "labels not available with --rules=classic: 'official'; accepted: --labels=official "
-        "with the law calendar (the module names its holidays its own way)");
+  if (auto source = request::SourceFor(rules, labels, "--"); !source.has_value()) {
+    Refuse(source.refusal());
   }
   if (byteOrderMark && format != records::Format::csv) {
     throw UsageError("--bom is for --format=csv only; accepted: --format=csv --bom");
@@ -28,35 +27,26 @@ void SharedOptions::Check() const {
 }
 
 records::WriterOptions SharedOptions::Writer() const {
-  return {format, lang,
-          std::string("-//Velunta//velunta ") + VELUNTA_VERSION_STRING +
-              (lang == records::Lang::en ? "//EN" : "//JA"),
-          byteOrderMark};
+  return request::WriterFor(format, lang, VELUNTA_VERSION_STRING, byteOrderMark);
 }
 
 void AddSharedOptions(CLI::App& app, SharedOptions& options) {
   app.add_option("--rules", options.rules,
                  "law (default): the days off Japan observes; classic: the module's fixed table "
                  "(check, list, equinox)")
-      ->transform(Choice<Rules>({{"law", Rules::law}, {"classic", Rules::classic}}, "law, classic"))
-      ->type_name("law|classic");
+      ->transform(Choice(request::kRules))
+      ->type_name(ChoiceNames(request::kRules));
   app.add_option("--lang", options.lang, "ja (default) or en: names and weekdays in text and ics")
-      ->transform(
-          Choice<records::Lang>({{"ja", records::Lang::ja}, {"en", records::Lang::en}}, "ja, en"))
-      ->type_name("ja|en");
+      ->transform(Choice(request::kLangs))
+      ->type_name(ChoiceNames(request::kLangs));
   app.add_option("--format", options.format, "text (default), csv, json; ics for list")
-      ->transform(Choice<records::Format>({{"text", records::Format::text},
-                                           {"csv", records::Format::csv},
-                                           {"json", records::Format::json},
-                                           {"ics", records::Format::ics}},
-                                          "text, csv, json, ics"))
-      ->type_name("text|csv|json|ics");
+      ->transform(Choice(request::kCommandFormats))
+      ->type_name(ChoiceNames(request::kCommandFormats));
   app.add_option("--labels", options.labels,
                  "law (default): holidays as the law names them; official: as the Cabinet "
                  "Office's list labels them (休日, 休日（祝日扱い）, ...)")
-      ->transform(
-          Choice<Labels>({{"law", Labels::law}, {"official", Labels::official}}, "law, official"))
-      ->type_name("law|official");
+      ->transform(Choice(request::kLabels))
+      ->type_name(ChoiceNames(request::kLabels));
   app.add_flag("--bom", options.byteOrderMark,
                "csv: start with a UTF-8 byte-order mark, for spreadsheets");
 }

@@ -1,24 +1,21 @@
 #pragma once
 // The options every subcommand shares: --rules, --lang and --format.
 
-#include <cstdint>
+#include <cstddef>
 #include <map>
 #include <string>
 #include <string_view>
 
 #include <velunta/records/day_source.h>
 #include <velunta/records/day_writer.h>
+#include <velunta/request/choices.h>
 #include <velunta/runtime/utf8.h>
 #include <CLI/CLI.hpp>
 
 namespace velunta::cli {
 
-// Which rules answer: the law calendar (the days off Japan observes) or the module's fixed table.
-enum class Rules : std::uint8_t { law, classic };
-
-// How the law calendar labels its holidays: as the law names them, or as the Cabinet Office's
-// published list does.
-enum class Labels : std::uint8_t { law, official };
+using request::Labels;
+using request::Rules;
 
 struct SharedOptions {
   Rules rules = Rules::law;
@@ -38,11 +35,14 @@ struct SharedOptions {
   records::WriterOptions Writer() const;
 };
 
-// A checked transformer that maps the words a choice option knows to their values and, on
-// another word, names it and the words it knows: "unknown value 'xx'; accepted: ja, en".
-template <class T>
-CLI::Validator Choice(const std::map<std::string, T>& choices, std::string accepted) {
+// A checked transformer that maps the words of a choice table to their values and, on another
+// word, names it and the words it knows: "unknown value 'xx'; accepted: ja, en".
+template <class T, std::size_t N>
+CLI::Validator Choice(const request::Word<T> (&words)[N]) {
+  std::map<std::string, T> choices;
+  for (const auto& word : words) choices.emplace(word.word, word.value);
   const CLI::CheckedTransformer known(choices);
+  const std::string accepted = request::Accepted(words);
   return CLI::Validator(
       [known, accepted](std::string& value) {
         const std::string typed = value;
@@ -50,6 +50,14 @@ CLI::Validator Choice(const std::map<std::string, T>& choices, std::string accep
         return "unknown value " + runtime::Quoted(typed) + "; accepted: " + accepted;
       },
       "");
+}
+
+// Returns "a|b|c", the type name that shows a choice's words in --help and completion.
+template <class T, std::size_t N>
+std::string ChoiceNames(const request::Word<T> (&words)[N]) {
+  std::string names;
+  for (const auto& word : words) names += (names.empty() ? "" : "|") + std::string(word.word);
+  return names;
 }
 
 // Adds --rules, --lang, --format, --labels and --bom to the command, each mapped to its value by a

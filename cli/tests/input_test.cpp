@@ -153,8 +153,9 @@ TEST(Input, EveryMessageNamesTheWrongWordAndWhereToLook) {
        "velunta: option given more than once: '--lang'; accepted: --lang once (see velunta check "
        "--help)\n"},
       {{"check", "list", "2026"},
-       "velunta: not a date: 'list'; accepted: a real date such as 2026/05/06, 2026/5/6, "
-       "2026-05-06, 2026年5月6日 or 令和8年5月6日 (see velunta check --help)\n"},
+       "velunta: not a date: 'list'; accepted: a real date such as 2026-05-06, 2026/5/6, "
+       "20260506, 2026年5月6日 or 令和8年5月6日, today, tomorrow or yesterday (see velunta check "
+       "--help)\n"},
       {{"check", "--lang=xx"},
        "velunta: --lang: unknown value 'xx'; accepted: ja, en (see velunta check --help)\n"},
   };
