@@ -222,10 +222,16 @@ constexpr year_month_day DayBefore(year_month_day date) noexcept {
 }
 
 constexpr Holiday Make(year_month_day date, weekday wd, HolidayKind kind, std::string_view name,
-                       std::string_view listName, std::string_view nameEn,
+                       std::string_view listName, std::string_view nameEn, bool predicted,
                        LabelStyle style) noexcept {
   const bool useList = style == LabelStyle::officialList && !listName.empty();
-  return Holiday{date, wd, useList ? listName : name, nameEn, kind};
+  return Holiday{date, wd, useList ? listName : name, nameEn, kind, predicted};
+}
+
+// Returns whether the row of a national holiday of year `y` (nullptr: no national holiday) makes
+// it an equinox day not yet announced.
+constexpr bool IsPredictedEquinox(const Rule* rule, year y) noexcept {
+  return rule != nullptr && rule->on == On::equinox && y > kLastOfficialEquinoxYear;
 }
 
 // Returns whether a date that is no national holiday, and whose previous day is one, is a
@@ -252,6 +258,26 @@ constexpr bool IsCitizens(year_month_day date, sys_days day, weekday wd) noexcep
   if (date < kCitizensFrom) return false;
   if (date.year() < kCitizensAnyDayFrom && wd == std::chrono::Sunday) return false;
   return IsNational(day + days{1});
+}
+
+// Returns whether a substitute or citizens' holiday rests on a predicted equinox day: the
+// substitute holiday after a run of national holidays that holds one, or a citizens' holiday
+// next to one. Equinox days lie in March and September, so the derived holidays of an announced
+// year rest on none; only those of later years look at their neighbours.
+constexpr bool RestsOnPredictedEquinox(year_month_day date, sys_days day,
+                                       HolidayKind kind) noexcept {
+  if (date.year() <= kLastOfficialEquinoxYear) return false;
+  if (kind == HolidayKind::citizens) {
+    const year_month_day before = DayBefore(date);
+    const year_month_day after{day + days{1}};
+    return IsPredictedEquinox(NationalRule(before), before.year()) ||
+           IsPredictedEquinox(NationalRule(after), after.year());
+  }
+  for (year_month_day back = DayBefore(date);; back = DayBefore(back)) {
+    const Rule* rule = NationalRule(back);
+    if (rule == nullptr) return false;
+    if (IsPredictedEquinox(rule, back.year())) return true;
+  }
 }
 
 constexpr int kFirstHolidayYear = static_cast<int>(kActInForce.year());
@@ -320,7 +346,7 @@ std::optional<Holiday> Classify(year_month_day date, LabelStyle style) noexcept 
   if (date < kActInForce) return std::nullopt;
   if (const Rule* rule = NationalRule(date)) {
     return Make(date, weekday{sys_days{date}}, rule->kind, rule->name, rule->listName, rule->nameEn,
-                style);
+                IsPredictedEquinox(rule, date.year()), style);
   }
   // Both derived kinds follow a national holiday.
   if (NationalRule(DayBefore(date)) == nullptr) return std::nullopt;
@@ -328,11 +354,11 @@ std::optional<Holiday> Classify(year_month_day date, LabelStyle style) noexcept 
   const weekday wd{day};
   if (IsSubstitute(day, wd)) {
     return Make(date, wd, HolidayKind::substitute, kSubstituteName, kListRestDay, kSubstituteNameEn,
-                style);
+                RestsOnPredictedEquinox(date, day, HolidayKind::substitute), style);
   }
   if (IsCitizens(date, day, wd)) {
     return Make(date, wd, HolidayKind::citizens, kCitizensName, kListRestDay, kCitizensNameEn,
-                style);
+                RestsOnPredictedEquinox(date, day, HolidayKind::citizens), style);
   }
   return std::nullopt;
 }

@@ -5,6 +5,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -342,6 +343,42 @@ TEST(Ics, StableWhateverTheRunAndZone) {
       "SUMMARY:振替休日\r\n";
   EXPECT_NE(first.out.find(event), std::string::npos);
   EXPECT_TRUE(first.out.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Velunta//"));
+}
+
+// A day that rests on an equinox day not yet announced is marked so in every format; one that
+// rests on an announced equinox day is not.
+TEST(Formats, PredictedDaysAreMarkedInEveryFormat) {
+  const struct {
+    const char* name;
+    std::string date;
+    bool predicted;
+  } kCases[] = {
+      {"citizens' holiday before a predicted 秋分の日", "2032/09/21", true},
+      {"substitute holiday after a predicted 春分の日 on a Sunday", "2033/03/21", true},
+      {"citizens' holiday before an announced 秋分の日", "2026/09/22", false},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.name);
+    auto list = [&row](const std::string& format, const std::string& lang = "--lang=ja") {
+      const auto result = RunVelunta({"list", row.date, row.date, "--format=" + format, lang});
+      EXPECT_EQ(result.status, 0) << result.err;
+      return result.out;
+    };
+    const std::string text = list("text");
+    const std::string english = list("text", "--lang=en");
+    ASSERT_TRUE(text.starts_with(row.date)) << text;
+    EXPECT_EQ(text.ends_with("（予測）\n"), row.predicted) << text;
+    EXPECT_EQ(english.ends_with(" (predicted)\n"), row.predicted) << english;
+    const auto csv = ParseCsv(list("csv"));
+    ASSERT_EQ(csv.size(), 2U);
+    const auto column = std::find(csv[0].begin(), csv[0].end(), "predicted") - csv[0].begin();
+    ASSERT_LT(static_cast<std::size_t>(column), csv[1].size());
+    EXPECT_EQ(csv[1][static_cast<std::size_t>(column)], row.predicted ? "true" : "false");
+    const auto days = json::parse(list("json"));
+    ASSERT_EQ(days.size(), 1U);
+    EXPECT_EQ(days[0]["predicted"], row.predicted);
+    EXPECT_EQ(list("ics").find("\r\nSTATUS:TENTATIVE\r\n") != std::string::npos, row.predicted);
+  }
 }
 
 }  // namespace

@@ -10,32 +10,13 @@ namespace {
 
 using namespace std::chrono;
 
-// The farthest an equinox day's substitute or citizens' holiday lies from it: a Monday after a
-// Sunday equinox, or the Tuesday between 敬老の日 and a Wednesday equinox.
-constexpr days kEquinoxReach{2};
-
-// Returns whether a holiday rests on an equinox day that has not been announced.
-bool IsPredicted(const Holiday& holiday) {
-  if (holiday.date.year() <= kLastOfficialEquinoxYear) return false;
-  const auto month = holiday.date.month();
-  if (month != March && month != September) return false;
-  const auto equinox =
-      EquinoxOf(holiday.date.year(), month == March ? Season::vernal : Season::autumnal);
-  if (!equinox.has_value()) return false;
-  const auto distance = sys_days{holiday.date} - sys_days{equinox->day};
-  if (distance == days{0}) return true;
-  const bool derived =
-      holiday.kind == HolidayKind::substitute || holiday.kind == HolidayKind::citizens;
-  return derived && distance >= -kEquinoxReach && distance <= kEquinoxReach;
-}
-
 DayRecord FromHoliday(const Holiday& holiday) {
   return {holiday.date,
           KindOf(holiday.kind),
           std::string(holiday.name),
           std::string(holiday.nameEn),
           true,
-          IsPredicted(holiday),
+          holiday.predicted,
           {}};
 }
 

@@ -157,6 +157,14 @@ struct Holiday {
   std::string_view name;         // Japanese, in the requested LabelStyle
   std::string_view nameEn;       // English, e.g. "New Year's Day", "Substitute Holiday"
   HolidayKind kind;
+  // true when the holiday rests on an equinox day not yet announced (one of a year after
+  // kLastOfficialEquinoxYear): that 春分の日 or 秋分の日 itself, the substitute holiday that
+  // follows it in its run of national holidays when the run holds a Sunday, or a citizens'
+  // holiday that has it as one of its two neighbours; false for every other holiday.
+  // Examples: 2030-03-20 春分の日 -> true; 2033-03-21 振替休日 -> true (03-20 春分の日 is a
+  // Sunday); 2032-09-21 国民の休日 -> true (between 09-20 敬老の日 and 09-22 秋分の日);
+  // 2026-09-22 国民の休日 -> false (announced); 2030-05-06 振替休日 -> false.
+  bool predicted;
 
   friend constexpr bool operator==(const Holiday&, const Holiday&) = default;
 };
