@@ -6,6 +6,8 @@
 #include <cstring>
 #include <sstream>
 
+#include <velunta/request/queries.h>
+
 #include "answers.h"
 
 namespace velunta::server {
@@ -90,12 +92,12 @@ bool Matches(std::string_view header, std::string_view tag) {
 }  // namespace
 
 Response Feed(const Context& context) {
-  const Parameters params(context.query, {});
+  context.Params();  // none are taken: any is refused
   const auto lang = context.path == "/calendar.en.ics" ? records::Lang::en : records::Lang::ja;
-  const year thisYear = TodayInJapan(context.now).year();
+  const year thisYear = request::TodayInJapan(context.now).year();
   std::ostringstream out;
   const auto writer = records::MakeFeedWriter(
-      WriterFor(records::Format::ics, lang, context.version), kRefreshInterval, out);
+      request::WriterFor(records::Format::ics, lang, context.version), kRefreshInterval, out);
   writer->Begin();
   records::LawSource().ForEachDayOff(
       (thisYear - years{1}) / January / 1, (thisYear + years{2}) / December / 31, false,

@@ -1,6 +1,5 @@
 #include <velunta/server/handler.h>
 
-#include <array>
 #include <exception>
 
 #include <velunta/records/records_error.h>
@@ -11,55 +10,17 @@
 #include "answers.h"
 #include "business_calendars.h"
 #include "parameters.h"
+#include "routes.h"
 
 namespace velunta::server {
-namespace {
-
-struct Route {
-  std::string_view path;  // exact, or a prefix when it ends in '/'
-  Response (*answer)(const Context&);
-  // The answer depends on the target alone: not on today (next and previous without a date,
-  // the feed, the page), nor on headers (the feed's validators, the page's Host).
-  bool targetAlone;
-};
-
-constexpr std::array kRoutes = {
-    Route{"/v1/days/", Day, true},
-    Route{"/v1/holidays", Holidays, true},
-    Route{"/v1/next", Next, false},
-    Route{"/v1/previous", Previous, false},
-    Route{"/v1/equinox", EquinoxDays, true},
-    Route{"/v1/business/", Business, true},
-    Route{"/calendar.ics", Feed, false},
-    Route{"/calendar.en.ics", Feed, false},
-    Route{"/", Page, false},
-    Route{"/openapi.json", OpenApi, true},
-    Route{"/healthz", nullptr, true},
-};
-
-const Route* Find(std::string_view path, std::string_view& tail) {
-  for (const auto& route : kRoutes) {
-    if (path == route.path) {
-      tail = {};
-      return &route;
-    }
-    if (route.path.size() > 1 && route.path.back() == '/' && path.starts_with(route.path)) {
-      tail = path.substr(route.path.size());
-      return &route;
-    }
-  }
-  return nullptr;
-}
 
 Response Healthz(const Context& context) {
-  const Parameters params(context.query, {});
+  context.Params();  // none are taken: any is refused
   Response response;
   response.Set("Content-Type", "application/json; charset=utf-8");
   response.body = "{\"status\": \"ok\"}\n";
   return response;
 }
-
-}  // namespace
 
 Response ErrorResponse(int status, std::string_view message) {
   Response response;
@@ -83,7 +44,7 @@ Response Handler::Handle(const Request& request) const noexcept {
     std::string error;
     const auto target = ParseTarget(request.target, error);
     std::string_view tail;
-    const Route* route = target ? Find(target->path, tail) : nullptr;
+    const Route* route = target ? FindRoute(target->path, tail) : nullptr;
     if (!target) {
       response = ErrorResponse(400, error);
     } else if (!route) {
@@ -96,10 +57,10 @@ Response Handler::Handle(const Request& request) const noexcept {
     } else if (auto kept = route->targetAlone ? cache_->Find(request.target) : std::nullopt) {
       response = std::move(*kept);
     } else {
-      const Context context{request,          target->path,  tail,       options_.now(),
-                            options_.version, target->query, *calendars_};
+      const Context context{request,          *route,        target->path, tail,
+                            options_.now(),   options_.version, target->query, *calendars_};
       try {
-        response = route->answer ? route->answer(context) : Healthz(context);
+        response = route->answer(context);
         if (route->targetAlone) cache_->Keep(request.target, response);
       } catch (const NotFound& missing) {
         response = ErrorResponse(404, missing.what());

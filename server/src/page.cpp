@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include <velunta/records/date_texts.h>
+#include <velunta/request/queries.h>
 
 #include "answers.h"
 
@@ -95,15 +96,15 @@ void WriteCheck(std::ostream& out, const records::DayRecord& day) {
 }  // namespace
 
 Response Page(const Context& context) {
-  const Parameters params(context.query, {"year", "date"});
+  const auto params = context.Params();
   const auto& source = records::LawSource();
   std::optional<records::DayRecord> checked;
-  if (params.Has("date") && !params.Find("date")->empty()) {
+  if (params.Has("date")) {
     checked = source.Day(params.Date("date", source));
   }
-  const year y = params.Has("year") && !params.Find("year")->empty() ? params.Year("year", source)
+  const year y = params.Has("year") ? params.Year("year", source)
                  : checked                                           ? checked->date.year()
-                           : TodayInJapan(context.now).year();
+                           : request::TodayInJapan(context.now).year();
   std::map<sys_days, records::DayRecord> daysOff;
   source.ForEachDayOff(
       y / January / 1, y / December / 31, false,

@@ -1,9 +1,10 @@
 #pragma once
-// The query parameters of one request, read as the command reads its options: each reader
-// returns a typed value or throws BadRequest naming the parameter and what it accepts.
+// The query parameters of one request, checked against its route's declaration (routes.h): an
+// unknown or repeated parameter, a missing required one and every value the route declares a
+// kind for are refused when the request is read, with BadRequest naming the parameter and what
+// it accepts. The values are then read through the request layer, as the command reads them.
 
 #include <chrono>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,7 +13,12 @@
 
 #include <velunta/records/day_source.h>
 #include <velunta/records/day_writer.h>
+#include <velunta/request/choices.h>
+#include <velunta/request/refusal.h>
+#include <velunta/request/values.h>
 #include <velunta/runtime/utf8.h>
+
+#include "routes.h"
 
 namespace velunta::server {
 
@@ -32,36 +38,51 @@ class NotFound : public std::runtime_error {
 // checked for UTF-8 and control characters, but not all (the method).
 using runtime::Quoted;
 
+// Throws the refusal as a BadRequest: "PROBLEM[ for NAME]: 'TEXT'; accepted: …".
+[[noreturn]] void Refuse(const request::Refusal& refusal, std::string_view name = {});
+
+// Returns what was read, or throws its refusal (see Refuse).
+template <class T>
+T Checked(request::Reading<T> reading, std::string_view name = {}) {
+  return std::move(reading).Or([name](const request::Refusal& refusal) { Refuse(refusal, name); });
+}
+
 class Parameters {
  public:
-  // Throws BadRequest for a parameter not in `known` or given twice.
-  Parameters(std::vector<std::pair<std::string, std::string>> query,
-             std::vector<std::string_view> known);
+  // Reads and checks a request's parameters against its route. Calendar names are checked by
+  // the business answers, which know the loaded calendars. Throws BadRequest.
+  Parameters(std::vector<std::pair<std::string, std::string>> query, const Route& route);
 
-  // Returns the value of a parameter, or nothing when absent.
+  // Returns the value of a parameter, or nothing when absent (or blank where that is absence).
   const std::string* Find(std::string_view name) const noexcept;
   bool Has(std::string_view name) const noexcept { return Find(name) != nullptr; }
 
-  // Throws BadRequest when the parameter is absent.
-  const std::string& Required(std::string_view name) const;
-
-  // The shared choices: rules=law|classic with labels=law|official, lang=ja|en.
+  // The source the rules and labels choose (the law calendar for routes without them).
   const records::DaySource& Source() const;
-  records::Lang Lang() const;
-  // format=json (default) | csv, or ics too when `listOfDays`.
-  records::Format Format(bool listOfDays) const;
-  // true | false (absent: false); also 1 | 0.
-  bool Flag(std::string_view name) const;
 
-  // A date in any form the command accepts, within the source's years.
+  // Returns the value of a choice by its table, the table's first value when absent.
+  template <class T, std::size_t N>
+  T Choice(std::string_view name, const request::Word<T> (&words)[N]) const {
+    const auto* value = Find(name);
+    return value ? Checked(request::Choose(*value, words), name) : words[0].value;
+  }
+  bool Flag(std::string_view name) const { return Has(name) && Choice(name, request::kTruths); }
+
+  // Return the value of a parameter of that kind; each throws BadRequest when it is absent.
   std::chrono::year_month_day Date(std::string_view name, const records::DaySource& source) const;
-  // A whole year within the source's years.
   std::chrono::year Year(std::string_view name, const records::DaySource& source) const;
-  // A whole number from `lowest` to `highest`.
-  int Number(std::string_view name, int lowest, int highest) const;
+  std::chrono::year_month_day RangeEnd(std::string_view name, const records::DaySource& source,
+                                       request::RangeEnd end) const;
+  int Count(std::string_view name) const;  // within the route's declared range
+  std::vector<std::chrono::year_month_day> Dates(std::string_view name,
+                                                 const records::DaySource& source) const;
 
  private:
+  const std::string& Required(std::string_view name) const;
+  void Check(const Param& param) const;
+
   std::vector<std::pair<std::string, std::string>> query_;
+  const Route& route_;
 };
 
 // Returns the date a text names, or throws BadRequest naming `what` (a parameter or the path).

@@ -3,7 +3,9 @@
 // its API document and the command's completion all read these tables, so the words and the
 // "accepted:" texts cannot drift apart.
 
+#include <array>
 #include <cstddef>
+#include <iterator>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -51,6 +53,15 @@ inline constexpr Word<Roll> kConventions[] = {{"following", Roll::following},
 // The server's flags; the command's flags take these words after '=' too (CLI11 reads them).
 inline constexpr Word<bool> kTruths[] = {
     {"true", true}, {"false", false}, {"1", true}, {"0", false}};
+
+// Returns the words of a table alone, for those who need no values: WordsOf<kRules>() ->
+// {"law", "classic"}.
+template <auto& table>
+constexpr auto WordsOf() {
+  std::array<std::string_view, std::size(table)> words{};
+  for (std::size_t i = 0; i < words.size(); ++i) words[i] = table[i].word;
+  return words;
+}
 
 // Returns the words of a table as an "accepted:" text: "law, classic".
 template <class T>
