@@ -1,9 +1,11 @@
 // One benchmark per public operation, on fixed inputs.
 
 #include <benchmark/benchmark.h>
+#include <velunta/business_days.h>
 #include <velunta/calendar.h>
 
 #include <chrono>
+#include <vector>
 
 #include "astronomy.h"
 
@@ -165,5 +167,36 @@ void BM_RollModifiedFollowing(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RollModifiedFollowing);
+
+// Sixteen closing dates of the caller's around Golden Week, the same list on every call.
+std::vector<year_month_day> SixteenClosedDates() {
+  std::vector<year_month_day> dates;
+  for (sys_days d{2024y / 4 / 15}; dates.size() < 16; d += days{2}) dates.emplace_back(d);
+  return dates;
+}
+
+void BM_IsBusinessDayWithClosedDates(benchmark::State& state) {
+  const auto closed = SixteenClosedDates();
+  const velunta::BusinessDayOptions options{.extraClosedDays = closed};
+  year_month_day date = 2024y / 5 / 7;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    auto open = velunta::IsBusinessDay(date, options);
+    benchmark::DoNotOptimize(open);
+  }
+}
+BENCHMARK(BM_IsBusinessDayWithClosedDates);
+
+void BM_AddTwentyBusinessDaysWithClosedDates(benchmark::State& state) {
+  const auto closed = SixteenClosedDates();
+  const velunta::BusinessDayOptions options{.extraClosedDays = closed};
+  year_month_day date = 2024y / 4 / 20;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    auto to = velunta::AddBusinessDays(date, 20, options);
+    benchmark::DoNotOptimize(to);
+  }
+}
+BENCHMARK(BM_AddTwentyBusinessDaysWithClosedDates);
 
 }  // namespace

@@ -4,9 +4,11 @@
 
 #include <velunta/business_calendar.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <iterator>
 #include <utility>
 
 #include "day_bits.h"
@@ -60,24 +62,29 @@ bool InRange(month_day md, MonthDayRange range) noexcept {
   return md >= range.first || md <= range.last;  // across the year end
 }
 
+// The banks' closing days besides weekends and holidays (January 1 is 元日 anyway).
+constexpr month_day kBankClosingDays[] = {std::chrono::December / 31, std::chrono::January / 2,
+                                          std::chrono::January / 3};
+// The government offices' closing days besides weekends and holidays, across the year end.
+constexpr MonthDayRange kGovernmentClosingDays{std::chrono::December / 29,
+                                               std::chrono::January / 3};
+
 bool IsBankClosingDay(month_day md) noexcept {
-  using namespace std::chrono;
-  return md == December / 31 || md == January / 2 || md == January / 3;
+  return std::find(std::begin(kBankClosingDays), std::end(kBankClosingDays), md) !=
+         std::end(kBankClosingDays);
 }
 
 bool IsGovernmentClosingDay(month_day md) noexcept {
-  using namespace std::chrono;
-  return md >= December / 29 || md <= January / 3;
+  return InRange(md, kGovernmentClosingDays);
 }
 
 // Days closed every year by the options' month-day rules.
 MonthMasks YearlyClosedDays(const BusinessCalendarOptions& options) noexcept {
-  using namespace std::chrono;
   MonthMasks masks{};
   if (options.bankClosingDays) {
-    for (const month_day md : {December / 31, January / 2, January / 3}) Set(masks, md);
+    for (const month_day md : kBankClosingDays) Set(masks, md);
   }
-  if (options.governmentClosingDays) SetRange(masks, {December / 29, January / 3});
+  if (options.governmentClosingDays) SetRange(masks, kGovernmentClosingDays);
   for (const MonthDayRange& range : options.yearlyClosed) SetRange(masks, range);
   return masks;
 }

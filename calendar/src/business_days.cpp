@@ -1,156 +1,110 @@
+// The free business-day functions answer from a BusinessCalendar of their options: the rules of a
+// closed day and the roll conventions live in business_calendar.cpp alone.
+//
+// The eight calendars of the flags (Saturday, Sunday, the banks' closing days) are built on first
+// use and kept for the life of the program. Closing dates of the caller's that close no open day
+// of that calendar (impossible dates, dates outside 1600..2399, days closed anyway, duplicates of
+// these) change nothing and use it too; other dates need a calendar of their own, which each
+// thread keeps for its next call with the same dates.
+
 #include <velunta/business_days.h>
 
 #include <algorithm>
-#include <cstdint>
+#include <iterator>
+#include <optional>
 #include <vector>
 
-#include "law.h"
+#include <velunta/business_calendar.h>
 
 namespace velunta {
 namespace {
 
-using std::chrono::days;
-using std::chrono::sys_days;
-using std::chrono::weekday;
 using std::chrono::year_month_day;
 
-constexpr sys_days kFirstDay{kFirstDate};
-constexpr sys_days kLastDay{kLastDate};
+constexpr unsigned kSaturdayOff = 1;
+constexpr unsigned kSundayOff = 2;
+constexpr unsigned kBankClosingDays = 4;
+constexpr unsigned kFlagSets = 8;
 
-// The caller's closing dates, sorted once when a walk of many days would otherwise read a long
-// list for every day; then each day is a binary search.
-class ClosedDates {
- public:
-  // `walk`: about how many days will be looked up.
-  ClosedDates(std::span<const year_month_day> dates, std::int64_t walk) noexcept : dates_(dates) {
-    if (std::ssize(dates) <= kFewDates || walk <= kFewDates) return;
-    try {
-      sorted_.assign(dates.begin(), dates.end());
-      std::sort(sorted_.begin(), sorted_.end());
-      dates_ = sorted_;
-      isSorted_ = true;
-    } catch (...) {  // no memory for the copy: read the list as given
-    }
-  }
+unsigned FlagsOf(const BusinessDayOptions& options) noexcept {
+  return (options.saturdayOff ? kSaturdayOff : 0U) | (options.sundayOff ? kSundayOff : 0U) |
+         (options.bankClosingDays ? kBankClosingDays : 0U);
+}
 
-  // An impossible date in the list equals no real date, so it never matches.
-  bool Contains(year_month_day date) const noexcept {
-    if (isSorted_) return std::binary_search(dates_.begin(), dates_.end(), date);
-    return std::find(dates_.begin(), dates_.end(), date) != dates_.end();
-  }
+BusinessCalendarOptions CalendarOptionsOf(unsigned flags) {
+  BusinessCalendarOptions options{.bankClosingDays = (flags & kBankClosingDays) != 0};
+  options.weekend = {};
+  if ((flags & kSaturdayOff) != 0) options.weekend.Add(std::chrono::Saturday);
+  if ((flags & kSundayOff) != 0) options.weekend.Add(std::chrono::Sunday);
+  return options;
+}
 
- private:
-  static constexpr std::int64_t kFewDates = 16;  // read as given
+// The calendar of one set of flags. The first call builds it (the language makes concurrent first
+// calls wait for that one); it never changes afterwards, so any thread may read it.
+template <unsigned kFlags>
+const BusinessCalendar& CalendarOfFlags() {
+  static const BusinessCalendar calendar =
+      BusinessCalendar::Make(CalendarOptionsOf(kFlags)).value();
+  return calendar;
+}
 
-  std::span<const year_month_day> dates_;
-  std::vector<year_month_day> sorted_;
-  bool isSorted_ = false;
+using CalendarGetter = const BusinessCalendar& (*)();
+constexpr CalendarGetter kCalendarOfFlags[kFlagSets] = {
+    &CalendarOfFlags<0>, &CalendarOfFlags<1>, &CalendarOfFlags<2>, &CalendarOfFlags<3>,
+    &CalendarOfFlags<4>, &CalendarOfFlags<5>, &CalendarOfFlags<6>, &CalendarOfFlags<7>};
+
+// A thread's last calendar with closing dates of the caller's, and the dates as given: a loop
+// that asks many questions with the same options builds one calendar.
+struct CalendarWithDates {
+  unsigned flags = 0;
+  std::vector<year_month_day> dates;
+  std::optional<BusinessCalendar> calendar;
 };
 
-// Returns whether a day of 1600..2399 is closed under the options.
-bool IsClosed(sys_days day, const BusinessDayOptions& options, const ClosedDates& closed) noexcept {
-  const weekday wd{day};
-  if (wd == std::chrono::Saturday && options.saturdayOff) return true;
-  if (wd == std::chrono::Sunday && options.sundayOff) return true;
-  const year_month_day date{day};
-  if (options.bankClosingDays) {
-    const auto md = date.month() / date.day();
-    if (md == std::chrono::December / 31 || md == std::chrono::January / 2 ||
-        md == std::chrono::January / 3) {
-      return true;
-    }
-  }
-  if ((detail::HolidayDaysOfMonth(date.year(), date.month()) >> static_cast<unsigned>(date.day()) &
-       1U) != 0) {
-    return true;
-  }
-  return !options.extraClosedDays.empty() && closed.Contains(date);
-}
+// Returns the calendar that answers for the options. Only a calendar with closing dates of the
+// caller's allocates; should memory run out, the noexcept callers end the program.
+const BusinessCalendar& CalendarFor(const BusinessDayOptions& options) {
+  const unsigned flags = FlagsOf(options);
+  const BusinessCalendar& common = kCalendarOfFlags[flags]();
+  const auto dates = options.extraClosedDays;
+  const auto closesOpenDay = [&common](year_month_day date) {
+    return common.IsBusinessDay(date).value_or(false);
+  };
+  if (std::none_of(dates.begin(), dates.end(), closesOpenDay)) return common;
 
-// Returns the first open day from `day` on in direction `step` (+1 or −1), `day` included, or
-// std::nullopt when the walk leaves 1600..2399.
-std::optional<sys_days> FirstOpen(sys_days day, int step, const BusinessDayOptions& options,
-                                  const ClosedDates& closed) noexcept {
-  for (; day >= kFirstDay && day <= kLastDay; day += days{step}) {
-    if (!IsClosed(day, options, closed)) return day;
+  thread_local CalendarWithDates last;
+  if (last.calendar && last.flags == flags && std::ranges::equal(last.dates, dates)) {
+    return *last.calendar;
   }
-  return std::nullopt;
-}
-
-std::optional<CalendarError> Check(year_month_day date) noexcept {
-  if (!date.ok()) return CalendarError::invalidDate;
-  if (!IsCovered(date.year())) return CalendarError::outOfRange;
-  return std::nullopt;
+  last.calendar.reset();  // no stale pairing of dates and calendar if what follows throws
+  BusinessCalendarOptions calendarOptions = CalendarOptionsOf(flags);
+  std::copy_if(dates.begin(), dates.end(), std::back_inserter(calendarOptions.closed),
+               closesOpenDay);
+  last.flags = flags;
+  last.dates.assign(dates.begin(), dates.end());
+  last.calendar = BusinessCalendar::Make(calendarOptions).value();  // every date is covered
+  return *last.calendar;
 }
 
 }  // namespace
 
 Result<bool> IsBusinessDay(year_month_day date, const BusinessDayOptions& options) noexcept {
-  if (auto error = Check(date)) return *error;
-  return !IsClosed(sys_days{date}, options, ClosedDates{options.extraClosedDays, 1});
+  return CalendarFor(options).IsBusinessDay(date);
 }
 
 Result<year_month_day> AddBusinessDays(year_month_day from, int n,
                                        const BusinessDayOptions& options) noexcept {
-  if (auto error = Check(from)) return *error;
-  const int step = n < 0 ? -1 : 1;
-  // Each business day takes at least one calendar day: more than are left cannot fit.
-  std::int64_t remaining = n < 0 ? -static_cast<std::int64_t>(n) : n;
-  sys_days day{from};
-  const std::int64_t room = (step > 0 ? kLastDay - day : day - kFirstDay).count();
-  if (remaining > room) return CalendarError::outOfRange;
-  const ClosedDates closed{options.extraClosedDays, remaining};
-  while (remaining > 0) {
-    day += days{step};
-    if (day < kFirstDay || day > kLastDay) return CalendarError::outOfRange;
-    if (!IsClosed(day, options, closed)) --remaining;
-  }
-  return year_month_day{day};
+  return CalendarFor(options).Add(from, n);
 }
 
 Result<int> CountBusinessDays(year_month_day from, year_month_day to,
                               const BusinessDayOptions& options) noexcept {
-  if (auto error = Check(from)) return *error;
-  if (auto error = Check(to)) return *error;
-  const bool backwards = to < from;
-  sys_days day{backwards ? to : from};
-  const sys_days end{backwards ? from : to};
-  const ClosedDates closed{options.extraClosedDays, (end - day).count()};
-  int count = 0;  // at most the 292,194 days of 1600..2399
-  for (; day < end; day += days{1}) {
-    if (!IsClosed(day, options, closed)) ++count;
-  }
-  return backwards ? -count : count;
+  return CalendarFor(options).Count(from, to);
 }
 
 Result<year_month_day> RollToBusinessDay(year_month_day date, Roll roll,
                                          const BusinessDayOptions& options) noexcept {
-  if (auto error = Check(date)) return *error;
-  const sys_days day{date};
-  const ClosedDates closed{options.extraClosedDays, std::ssize(options.extraClosedDays)};
-  // Leaving the month (or the covered years, which leaves it too) turns the other way.
-  const auto leavesMonth = [&date](std::optional<sys_days> answer) {
-    return !answer || year_month_day{*answer}.month() != date.month();
-  };
-  std::optional<sys_days> answer;
-  switch (roll) {
-    case Roll::following:
-      answer = FirstOpen(day, 1, options, closed);
-      break;
-    case Roll::preceding:
-      answer = FirstOpen(day, -1, options, closed);
-      break;
-    case Roll::modifiedFollowing:
-      answer = FirstOpen(day, 1, options, closed);
-      if (leavesMonth(answer)) answer = FirstOpen(day, -1, options, closed);
-      break;
-    case Roll::modifiedPreceding:
-      answer = FirstOpen(day, -1, options, closed);
-      if (leavesMonth(answer)) answer = FirstOpen(day, 1, options, closed);
-      break;
-  }
-  if (!answer) return CalendarError::outOfRange;
-  return year_month_day{*answer};
+  return CalendarFor(options).Roll(date, roll);
 }
 
 }  // namespace velunta

@@ -1,13 +1,19 @@
 // Business days around the long runs of days off (Golden Week, the New Year with the banks'
-// closing days, month ends), the options, the refusals, and invariants over every day of
-// 2018–2027.
+// closing days, month ends), the options, the refusals, invariants over every day of 2018–2027,
+// and every answer near year ends, Golden Week and the ends of 1600..2399 against a model that
+// walks the days one at a time.
 
 #include <gtest/gtest.h>
+#include <velunta/business_calendar.h>
 #include <velunta/business_days.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -228,6 +234,194 @@ TEST(BusinessDays, SweepInvariants) {
       }
     }
   }
+}
+
+constexpr sys_days kFirst{velunta::kFirstDate};
+constexpr sys_days kLast{velunta::kLastDate};
+
+// The oracle: every day of 1600..2399 decided by the rules written out from the options, then
+// each question answered by walking those days one at a time. nullopt: the walk or a date leaves
+// the covered years.
+class DayWalk {
+ public:
+  explicit DayWalk(const BusinessDayOptions& options) {
+    const auto& extra = options.extraClosedDays;
+    for (sys_days d = kFirst; d <= kLast; d += days{1}) {
+      const year_month_day date{d};
+      const weekday wd{d};
+      const auto md = date.month() / date.day();
+      const bool closed = (wd == Saturday && options.saturdayOff) ||
+                          (wd == Sunday && options.sundayOff) ||
+                          (options.bankClosingDays &&
+                           (md == December / 31 || md == January / 2 || md == January / 3)) ||
+                          std::find(extra.begin(), extra.end(), date) != extra.end() ||
+                          velunta::HolidayOn(date)->has_value();
+      open_.push_back(closed ? 0 : 1);
+    }
+  }
+
+  bool Open(sys_days d) const { return At(Index(d)) != 0; }
+
+  std::optional<sys_days> Add(sys_days from, int n) const {
+    auto i = Index(from);
+    for (int left = std::abs(n); left > 0;) {
+      i += n < 0 ? -1 : 1;
+      if (i < 0 || i >= std::ssize(open_)) return std::nullopt;
+      left -= At(i);
+    }
+    return kFirst + days{i};
+  }
+
+  std::optional<int> Count(sys_days from, sys_days to) const {
+    if (to < kFirst || to > kLast) return std::nullopt;
+    int count = 0;
+    for (auto i = Index(std::min(from, to)); i < Index(std::max(from, to)); ++i) count += At(i);
+    return to < from ? -count : count;
+  }
+
+  std::optional<sys_days> Roll(sys_days d, velunta::Roll roll) const {
+    const bool forwards = roll == Roll::following || roll == Roll::modifiedFollowing;
+    auto answer = FirstOpen(d, forwards ? 1 : -1);
+    const bool modified = roll == Roll::modifiedFollowing || roll == Roll::modifiedPreceding;
+    if (modified && (!answer || year_month_day{*answer}.month() != year_month_day{d}.month())) {
+      answer = FirstOpen(d, forwards ? -1 : 1);
+    }
+    return answer;
+  }
+
+ private:
+  static std::ptrdiff_t Index(sys_days d) { return (d - kFirst).count(); }
+  int At(std::ptrdiff_t i) const { return open_[static_cast<std::size_t>(i)]; }
+
+  std::optional<sys_days> FirstOpen(sys_days d, int step) const {
+    for (auto i = Index(d); i >= 0 && i < std::ssize(open_); i += step) {
+      if (At(i) != 0) return kFirst + days{i};
+    }
+    return std::nullopt;
+  }
+
+  std::vector<unsigned char> open_;
+};
+
+// A calendar of the same days off. It refuses the dates the free functions ignore.
+velunta::BusinessCalendar CalendarOf(const BusinessDayOptions& options) {
+  velunta::BusinessCalendarOptions calendar{.bankClosingDays = options.bankClosingDays};
+  calendar.weekend = {};
+  if (options.saturdayOff) calendar.weekend.Add(Saturday);
+  if (options.sundayOff) calendar.weekend.Add(Sunday);
+  for (const year_month_day date : options.extraClosedDays) {
+    if (velunta::IsCovered(date)) calendar.closed.push_back(date);
+  }
+  return velunta::BusinessCalendar::Make(calendar).value();
+}
+
+// An answer as the model writes it; the only error a covered start may meet is outOfRange.
+template <class T>
+std::optional<T> Answer(const velunta::Result<T>& result) {
+  if (result.has_value()) return *result;
+  EXPECT_EQ(result.error(), CalendarError::outOfRange);
+  return std::nullopt;
+}
+std::optional<sys_days> Answer(const velunta::Result<year_month_day>& result) {
+  const auto date = Answer<year_month_day>(result);
+  return date ? std::optional{sys_days{*date}} : std::nullopt;
+}
+
+std::string Text(sys_days d) {
+  const year_month_day date{d};
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+  return text;
+}
+
+// The free functions and a BusinessCalendar of the same options against the walk: every day of
+// the windows, n in -30..30, counts to each day within 40 days either way (both orders), every
+// convention. The closing dates repeat, include days closed anyway, impossible dates and dates
+// outside 1600..2399; two option sets share one list, so the list alone tells no calendar.
+TEST(BusinessDays, MatchWalkingModel) {
+  const std::vector<year_month_day> mixed = {
+      2019y / 12 / 30, 2024y / 5 / 7,  2019y / 12 / 30, 2023y / 2 / 29, 2024y / 4 / 31,
+      2024y / 5 / 3,   2019y / 4 / 30, 2025y / 1 / 6,   2400y / 1 / 4,  1599y / 12 / 28,
+      2024y / 12 / 30, 2024y / 5 / 7,  2024y / 13 / 1,  1600y / 1 / 3,  2399y / 12 / 29};
+  const std::vector<year_month_day> closedAnyway = {2023y / 2 / 29, 2024y / 5 / 3, 2024y / 5 / 3,
+                                                    2400y / 1 / 1, 2024y / 12 / 29};
+  std::vector<year_month_day> ends;  // the first and last 10 days of the covered years
+  for (int i = 0; i < 10; ++i) ends.insert(ends.end(), {kFirst + days{i}, kLast - days{i}});
+  ends.push_back(kLast);
+  const struct {
+    const char* text;
+    BusinessDayOptions options;
+  } kSets[] = {
+      {"weekends", {}},
+      {"banks", {.bankClosingDays = true}},
+      {"Saturdays open, banks", {.saturdayOff = false, .bankClosingDays = true}},
+      {"Sundays open", {.sundayOff = false}},
+      {"no weekend", {.saturdayOff = false, .sundayOff = false}},
+      {"mixed dates, banks", {.bankClosingDays = true, .extraClosedDays = mixed}},
+      {"mixed dates, no weekend",
+       {.saturdayOff = false, .sundayOff = false, .extraClosedDays = mixed}},
+      {"dates that close no open day", {.extraClosedDays = closedAnyway}},
+      {"the ends closed", {.extraClosedDays = ends}},
+  };
+  const std::pair<year_month_day, year_month_day> kWindows[] = {{1600y / 1 / 1, 1600y / 2 / 20},
+                                                                {2018y / 12 / 1, 2020y / 1 / 31},
+                                                                {2024y / 4 / 1, 2025y / 1 / 31},
+                                                                {2399y / 11 / 10, 2399y / 12 / 31}};
+  const Roll kRolls[] = {Roll::following, Roll::preceding, Roll::modifiedFollowing,
+                         Roll::modifiedPreceding};
+  for (const auto& set : kSets) {
+    SCOPED_TRACE(set.text);
+    const auto& options = set.options;
+    const DayWalk model(options);
+    const auto calendar = CalendarOf(options);
+    for (const auto& [first, last] : kWindows) {
+      for (sys_days d{first}; d <= sys_days{last}; d += days{1}) {
+        SCOPED_TRACE(Text(d));
+        const year_month_day date{d};
+        ASSERT_EQ(*velunta::IsBusinessDay(date, options), model.Open(d));
+        ASSERT_EQ(*calendar.IsBusinessDay(date), model.Open(d));
+        for (int n = -30; n <= 30; ++n) {
+          const auto expected = model.Add(d, n);
+          ASSERT_EQ(Answer(velunta::AddBusinessDays(date, n, options)), expected) << n;
+          ASSERT_EQ(Answer(calendar.Add(date, n)), expected) << n;
+        }
+        for (int k = -40; k <= 40; ++k) {
+          const year_month_day to{d + days{k}};
+          const auto expected = model.Count(d, d + days{k});
+          ASSERT_EQ(Answer(velunta::CountBusinessDays(date, to, options)), expected) << k;
+          ASSERT_EQ(Answer(calendar.Count(date, to)), expected) << k;
+        }
+        for (const Roll roll : kRolls) {
+          const auto expected = model.Roll(d, roll);
+          ASSERT_EQ(Answer(velunta::RollToBusinessDay(date, roll, options)), expected);
+          ASSERT_EQ(Answer(calendar.Roll(date, roll)), expected);
+        }
+      }
+    }
+    // An impossible date and an uncovered one are refused whatever the options.
+    for (const year_month_day bad : {2023y / 2 / 29, 1599y / 12 / 31, 2400y / 1 / 1}) {
+      const auto error = bad.ok() ? CalendarError::outOfRange : CalendarError::invalidDate;
+      EXPECT_EQ(velunta::IsBusinessDay(bad, options).error(), error);
+      EXPECT_EQ(velunta::AddBusinessDays(bad, 0, options).error(), error);
+      EXPECT_EQ(velunta::CountBusinessDays(2024y / 1 / 4, bad, options).error(), error);
+      EXPECT_EQ(velunta::CountBusinessDays(bad, 2024y / 1 / 4, options).error(), error);
+      EXPECT_EQ(velunta::RollToBusinessDay(bad, Roll::following, options).error(), error);
+    }
+  }
+}
+
+// The borrowed dates are read on every call: a list changed in place closes its new dates.
+TEST(BusinessDays, ClosedDatesChangedInPlace) {
+  std::vector<year_month_day> closed = {2024y / 5 / 7};
+  const BusinessDayOptions options{.extraClosedDays = closed};
+  EXPECT_FALSE(*velunta::IsBusinessDay(2024y / 5 / 7, options));
+  EXPECT_EQ(*velunta::AddBusinessDays(2024y / 5 / 2, 1, options), 2024y / 5 / 8);
+  closed[0] = 2024y / 5 / 8;
+  EXPECT_TRUE(*velunta::IsBusinessDay(2024y / 5 / 7, options));
+  EXPECT_EQ(*velunta::AddBusinessDays(2024y / 5 / 2, 2, options), 2024y / 5 / 9);
+  closed[0] = 2023y / 2 / 29;
+  EXPECT_EQ(*velunta::CountBusinessDays(2024y / 5 / 7, 2024y / 5 / 10, options), 3);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@
 #include <string_view>
 #include <vector>
 
-#include <velunta/business_days.h>
+#include <velunta/business_days.h>  // Roll, shared with the free functions
 #include <velunta/calendar.h>
 #include <velunta/calendar_export.h>
 
@@ -172,9 +172,9 @@ class VELUNTA_CALENDAR_EXPORT BusinessCalendar {
   // Example: Make({}) -> weekends and the law's holidays closed.
   static Result<BusinessCalendar> Make(const BusinessCalendarOptions& options);
 
-  // Each query answers as the free function of <velunta/business_days.h> of the same name does,
-  // with the same errors: invalidDate for an impossible date, outOfRange for a date or an answer
-  // outside 1600..2399. The sys_days forms take a day count for loops over many days.
+  // The free functions of <velunta/business_days.h> answer through these queries, with the same
+  // errors: invalidDate for an impossible date, outOfRange for a date or an answer outside
+  // 1600..2399. The sys_days forms take a day count for loops over many days.
 
   // Returns whether the date is a business day. Example: 2026-05-06 (振替休日) -> false.
   Result<bool> IsBusinessDay(std::chrono::year_month_day date) const noexcept;

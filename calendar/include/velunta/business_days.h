@@ -3,9 +3,16 @@
 // holiday of any kind (national, special act, substitute, citizens'), a weekend day the options
 // close, a bank closing day (optional) or one of the caller's own closing dates.
 //
-// These functions walk the days a request spans (IsBusinessDay looks at one). To ask many
-// questions of one set of days off, or to count over decades, build a BusinessCalendar
-// (<velunta/business_calendar.h>) once: it answers each in constant time.
+// These functions answer from a BusinessCalendar (<velunta/business_calendar.h>) of their
+// options, in constant time whatever span a request covers. The calendars of the weekend and bank
+// flags are built once per program, on first use. Closing dates of the caller's that close an
+// open day need a calendar of their own (some 60 KB and tens of microseconds to build): each
+// thread keeps its last one for its next call with the same dates, so a loop over one set of
+// options builds one. To choose other days off (a yearly closure, worked days), build a
+// BusinessCalendar yourself.
+//
+// This header holds the types both share (BusinessDayOptions, Roll) and includes only
+// <velunta/calendar.h>; <velunta/business_calendar.h> includes it.
 //
 //   using namespace std::chrono;
 //   velunta::BusinessDayOptions bank{.bankClosingDays = true};

@@ -267,5 +267,3 @@ constexpr bool IsOfficialEquinox(std::chrono::year y, Season season) noexcept {
 }
 
 }  // namespace velunta
-
-#include <velunta/business_days.h>
