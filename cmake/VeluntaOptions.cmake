@@ -67,12 +67,13 @@ function(velunta_add_library name)
           DESTINATION ${VELUNTA_CMAKE_DIR} COMPONENT ${ARG_DEV_COMPONENT})
 endfunction()
 
-# velunta_add_checks(): the folder's tests/ and bench/, each when its option is on.
+# velunta_add_checks(): the folder's tests/ and bench/, each when its option is on. A bench/ with
+# no CMakeLists.txt holds scripts run by hand (server/bench/load.sh), not built.
 macro(velunta_add_checks)
   if(VELUNTA_BUILD_TESTS)
     add_subdirectory(tests)
   endif()
-  if(VELUNTA_BUILD_BENCHMARKS AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/bench)
+  if(VELUNTA_BUILD_BENCHMARKS AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/bench/CMakeLists.txt)
     add_subdirectory(bench)
   endif()
 endmacro()

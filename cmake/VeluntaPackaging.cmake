@@ -94,6 +94,8 @@ if(VELUNTA_BUILD_WINDOW)
 endif()
 
 if(VELUNTA_BUILD_CLI)
+  # velunta.service comes with the server (server/CMakeLists.txt): a build without
+  # VELUNTA_BUILD_SERVER packages the command with neither serve nor the unit.
   velunta_package(cli velunta utils
     "command that tells whether a date is a day off in Japan"
     "${about}\nThe velunta command checks dates, lists days off (text, CSV, JSON, iCalendar),\ngives equinox days and counts business days, by the holiday law or by the\nclassic fixed rules.")

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,7 +7,12 @@
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  // A reader that goes away (velunta list 1600 2399 | head -1) fails the next write with EPIPE
+  // instead of killing the process, so Run ends it with kStatusWriteFailed, whatever signal
+  // disposition the parent left.
+  std::signal(SIGPIPE, SIG_IGN);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return velunta::cli::Run(args, {velunta::cli::TodayInJapan(), std::cin, std::cout, std::cerr,
-                                  velunta::cli::StandardInputWaiting});
+  return velunta::cli::Run(args,
+                           {velunta::cli::TodayInJapan(), std::cin, std::cout, std::cerr,
+                            velunta::cli::StandardInputWaiting, velunta::cli::StandardOutputGone});
 }

@@ -11,10 +11,18 @@
 
 namespace velunta::cli {
 
-// Exit statuses.
+// Exit statuses. Those of failures that are not the input's take BSD's sysexits.h numbers, which
+// service managers and mail filters already read, and which no answer or refusal here uses.
 inline constexpr int kStatusOk = 0;         // done; for check: every date is a day off
 inline constexpr int kStatusNotDayOff = 1;  // check: one of the dates is not a day off
 inline constexpr int kStatusBadInput = 2;   // one line on err, nothing on out
+// serve: the address cannot be listened on (a port in use, a port below 1024 without the right,
+// an address not this machine's); one line on err. EX_UNAVAILABLE: the service is not offered,
+// and trying the same command again will do no better until something else changes.
+inline constexpr int kStatusUnavailable = 69;
+// The answer could not be written (a full disk, /dev/full); one line on err. A reader that has
+// gone (a closed pipe) gets no line, only the status. EX_IOERR.
+inline constexpr int kStatusWriteFailed = 74;
 
 // What the command reads besides its arguments.
 struct Environment {
@@ -26,6 +34,9 @@ struct Environment {
   // piped into a bare `velunta check`); false for a terminal, /dev/null or a closed pipe
   // (cron's). Asked only by a bare check, since looking may wait a moment; none: never.
   bool (*inputWaiting)() noexcept = nullptr;
+  // Returns true when out leads to a reader that has gone (a pipe or socket closed at its other
+  // end), asked once a write has failed; none: never.
+  bool (*outputGone)() noexcept = nullptr;
 };
 
 // Returns whether standard input holds data now or within a moment: a regular file that is not
@@ -33,12 +44,16 @@ struct Environment {
 // /dev/null hold none.
 bool StandardInputWaiting() noexcept;
 
+// Returns whether standard output is a pipe or socket whose reader has closed it.
+bool StandardOutputGone() noexcept;
+
 // Returns today's date in Japan Standard Time (UTC+9 all year), whatever the machine's zone.
 std::chrono::year_month_day TodayInJapan();
 
 // Runs the command on the arguments that follow the program's name and returns the exit status.
 // Every input is checked before the first byte of the answer, so bad input leaves out untouched;
-// help and the version go to out with status 0. Never throws.
+// help and the version go to out with status 0. An answer that cannot be written all ends with
+// kStatusWriteFailed, whatever the command's own status. Never throws.
 // Example: {"check", "2026/05/06"} -> out "2026/05/06(水) 振替休日\n", status 0.
 int Run(std::span<const std::string> args, const Environment& env) noexcept;
 

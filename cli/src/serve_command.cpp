@@ -12,6 +12,7 @@
 
 #include "arguments.h"
 #include "command.h"
+#include "command_failure.h"
 #include "usage_error.h"
 
 namespace velunta::cli {
@@ -92,8 +93,16 @@ int RunServe(const ServeArgs& args) {
   try {
     server = std::make_unique<server::Server>(handler, options);
   } catch (const std::system_error& failure) {
-    throw UsageError("cannot listen on " + Quoted(args.host + ":" + std::to_string(args.port)) +
-                     ": " + failure.what() + "; accepted: a free port on a local address");
+    // A --host that is no address is the command line's fault; a port in use, one not allowed
+    // or an address not this machine's is the machine's, and a service manager should see so.
+    if (failure.code() == std::errc::invalid_argument) {
+      throw UsageError("not an IP address: " + Quoted(args.host) +
+                       "; accepted: --host with an IPv4 or IPv6 address such as 127.0.0.1, "
+                       "0.0.0.0 or ::1");
+    }
+    throw CommandFailure(kStatusUnavailable,
+                         "cannot listen on " + Quoted(args.host + ":" + std::to_string(args.port)) +
+                             ": " + failure.what());
   }
   // Through the server's log, in order with its lines: a reader of standard error that has
   // stalled must not keep a stopped server from exiting.
@@ -132,9 +141,9 @@ void AddServe(CLI::App& parent, Commands& commands) {
   serve->footer(
       "Examples: velunta serve --port 8080, then open http://127.0.0.1:8080/; velunta serve "
       "--calendar tokyo=calendars/tokyo.toml, then GET "
-      "/v1/business/next?date=2026-12-30&calendar=tokyo");
-  commands.OnRun(serve, &args->words,
-                 [args](const Environment&) { return RunServe(*args); });
+      "/v1/business/next?date=2026-12-30&calendar=tokyo. Exit status: 0 once stopped, 2 bad "
+      "input, 69 the address cannot be listened on (a port in use).");
+  commands.OnRun(serve, &args->words, [args](const Environment&) { return RunServe(*args); });
 }
 
 const bool kRegistered = RegisterCommand({"", 60, AddServe});

@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -45,15 +47,25 @@ void Check(int result, const char* what) {
 namespace {
 
 Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env,
-              const std::string* input) {
-  int outPipe[2];
+              const std::string* input, const RunOptions& options = {}) {
+  int outPipe[2] = {-1, -1};
   int errPipe[2];
   if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
     throw std::runtime_error("pipe failed");
   }
   posix_spawn_file_actions_t actions;
   Check(posix_spawn_file_actions_init(&actions), "file actions");
-  Check(posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO), "dup2 stdout");
+  if (options.output == Output::kFull) {
+    Check(posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full", O_WRONLY, 0),
+          "stdout");
+  } else {
+    Check(posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO), "dup2 stdout");
+  }
+  if (options.output != Output::kPipe) {
+    // Nothing reads the child's standard output: not this end, and for kClosedPipe no one.
+    close(outPipe[0]);
+    outPipe[0] = -1;
+  }
   Check(posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO), "dup2 stderr");
   int inPipe[2] = {-1, -1};
   if (input != nullptr) {
@@ -66,6 +78,14 @@ Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::strin
     Check(posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0),
           "stdin");
   }
+  // This process may ignore SIGPIPE (see below); a shell starts its commands with the default.
+  posix_spawnattr_t attributes;
+  Check(posix_spawnattr_init(&attributes), "spawn attributes");
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  Check(posix_spawnattr_setsigdefault(&attributes, &defaults), "signal defaults");
+  Check(posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF), "spawn flags");
 
   std::vector<std::string> argvTexts{VELUNTA_BINARY};
   argvTexts.insert(argvTexts.end(), args.begin(), args.end());
@@ -75,8 +95,9 @@ Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::strin
 
   pid_t pid = 0;
   const int spawned =
-      posix_spawn(&pid, VELUNTA_BINARY, &actions, nullptr, argv.data(), envp.data());
+      posix_spawn(&pid, VELUNTA_BINARY, &actions, &attributes, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   close(outPipe[1]);
   close(errPipe[1]);
   if (input != nullptr) {
@@ -87,7 +108,7 @@ Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::strin
     if (written != static_cast<ssize_t>(input->size())) throw std::runtime_error("short write");
   }
   if (spawned != 0) {
-    close(outPipe[0]);
+    if (outPipe[0] >= 0) close(outPipe[0]);
     close(errPipe[0]);
     Check(spawned, "posix_spawn " VELUNTA_BINARY);
   }
@@ -96,11 +117,26 @@ Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::strin
   Outcome outcome;
   pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
   std::string* sinks[2] = {&outcome.out, &outcome.err};
-  int open = 2;
+  int open = outPipe[0] >= 0 ? 2 : 1;
+  const auto deadline = std::chrono::steady_clock::now() + options.limit;
+  bool killed = false;
   while (open > 0) {
-    if (poll(fds, 2, -1) < 0) {
+    int wait = -1;
+    if (options.limit.count() > 0 && !killed) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      wait = static_cast<int>(std::max<std::int64_t>(0, left.count()));
+    }
+    const int ready = poll(fds, 2, wait);
+    if (ready < 0) {
       if (errno == EINTR) continue;
       break;
+    }
+    if (ready == 0) {
+      // Past the limit: its pipes close once it is gone.
+      kill(pid, SIGKILL);
+      killed = true;
+      continue;
     }
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || fds[i].revents == 0) continue;
@@ -130,6 +166,10 @@ Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::
 
 Outcome RunVeluntaWithInput(const std::vector<std::string>& args, const std::string& input) {
   return Spawn(args, {}, &input);
+}
+
+Outcome RunVeluntaWith(const std::vector<std::string>& args, const RunOptions& options) {
+  return Spawn(args, {}, nullptr, options);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built velunta as a user would: arguments in; stdout, stderr and the exit status out.
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,23 @@ Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::
 // The same with `input` on standard input, through a pipe that is closed once written (as a
 // shell pipeline or cron gives it; an empty input is cron's closed pipe).
 Outcome RunVeluntaWithInput(const std::vector<std::string>& args, const std::string& input);
+
+// Where the command's standard output goes.
+enum class Output {
+  kPipe,        // a pipe the test reads: Outcome::out
+  kFull,        // /dev/full: every write fails with ENOSPC
+  kClosedPipe,  // a pipe whose reader has gone: every write fails with EPIPE
+};
+
+struct RunOptions {
+  Output output = Output::kPipe;
+  // Still running after this long, it is killed (status 128 + SIGKILL); zero: no limit.
+  std::chrono::milliseconds limit{0};
+};
+
+// Runs the velunta binary of this build with args, standard output as options say. Like the
+// others, it starts the command with SIGPIPE's default action, as a shell does.
+Outcome RunVeluntaWith(const std::vector<std::string>& args, const RunOptions& options);
 
 // Returns text split at '\n' (the last line's '\n' ends it, no empty line after it).
 std::vector<std::string> Lines(const std::string& text);
