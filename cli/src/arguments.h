@@ -18,8 +18,8 @@
 namespace velunta::cli {
 
 // Quotes what the user typed, on one line and short (see runtime::Quoted).
-using runtime::Quoted;
 using request::RangeEnd;
+using runtime::Quoted;
 
 // Throws the refusal as a UsageError: "PROBLEM[ for OPTION]: 'TEXT'; accepted: …".
 [[noreturn]] void Refuse(const request::Refusal& refusal, std::string_view option = {});
@@ -27,9 +27,8 @@ using request::RangeEnd;
 // Returns what was read, or throws its refusal (see Refuse).
 template <class T>
 T Checked(request::Reading<T> reading, std::string_view option = {}) {
-  return std::move(reading).Or([option](const request::Refusal& refusal) {
-    Refuse(refusal, option);
-  });
+  return std::move(reading).Or(
+      [option](const request::Refusal& refusal) { Refuse(refusal, option); });
 }
 
 // Returns the date of a DATE argument (see request::Date), the relative words included.

@@ -19,8 +19,8 @@ int RunAdd(const std::vector<std::string>& args, BusinessArgs& business,
                      "; accepted: business add DATE N");
   }
   const auto from = ReadDateWord(args[0], shared.Source(), env.today);
-  const int n = Checked(
-      request::Count(args[1], -request::kMostBusinessDays, request::kMostBusinessDays));
+  const int n =
+      Checked(request::Count(args[1], -request::kMostBusinessDays, request::kMostBusinessDays));
   const auto answer = Answer(calendar.Add(from, n), "business add " + args[0] + " " + args[1]);
   WriteBusinessDay(answer, calendar, shared, env);
   return kStatusOk;

@@ -97,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::to_string(fields));
     Require(message.body().size() <= limits.body, "the body stays within its limit");
     const auto asked = velunta::server::ToRequest(message);
-    Require(asked.headers.size() == static_cast<std::size_t>(std::distance(message.begin(),
-                                                                            message.end())),
+    Require(asked.headers.size() ==
+                static_cast<std::size_t>(std::distance(message.begin(), message.end())),
             "every field reaches the handler");
     if (!message.keep_alive()) return 0;
   }

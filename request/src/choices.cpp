@@ -7,10 +7,9 @@ Reading<const records::DaySource*> SourceFor(Rules rules, Labels labels,
   if (rules == Rules::classic) {
     if (labels == Labels::official) {
       const std::string labelsOption = std::string(spelling) + "labels=official";
-      return Refusal{"labels not available with " + std::string(spelling) + "rules=classic",
-                     "official", "",
-                     labelsOption +
-                         " with the law calendar (the module names its holidays its own way)"};
+      return Refusal{
+          "labels not available with " + std::string(spelling) + "rules=classic", "official", "",
+          labelsOption + " with the law calendar (the module names its holidays its own way)"};
     }
     return &records::ClassicSource();
   }

@@ -12,17 +12,16 @@ year_month_day TodayInJapan(sys_seconds now) noexcept {
 
 records::WriterOptions WriterFor(records::Format format, records::Lang lang,
                                  std::string_view version, bool byteOrderMark) {
-  return {format, lang,
-          "-//Velunta//velunta " + std::string(version) +
-              (lang == records::Lang::en ? "//EN" : "//JA"),
-          byteOrderMark};
+  return {
+      format, lang,
+      "-//Velunta//velunta " + std::string(version) + (lang == records::Lang::en ? "//EN" : "//JA"),
+      byteOrderMark};
 }
 
 Reading<std::vector<records::DayRecord>> NearestDaysOff(const records::DaySource& source,
                                                         year_month_day date,
                                                         records::DaySource::Direction direction,
-                                                        int count, bool sundays,
-                                                        DateStyle style) {
+                                                        int count, bool sundays, DateStyle style) {
   const bool forward = direction == records::DaySource::Direction::forward;
   // Strictly after (before) the date: the next day off from the day after on.
   const year_month_day start{sys_days{date} + days{forward ? 1 : -1}};
@@ -34,13 +33,13 @@ Reading<std::vector<records::DayRecord>> NearestDaysOff(const records::DaySource
     });
   }
   if (static_cast<int>(found.size()) < count) {
-    return Refusal{"only " + std::to_string(found.size()) + " of " + std::to_string(count) +
-                       " days off " + (forward ? "after " : "before ") + DateText(date, style) +
-                       " within the years " + std::to_string(static_cast<int>(source.FirstYear())) +
-                       " to " + std::to_string(static_cast<int>(source.LastYear())),
-                   std::nullopt, "",
-                   std::string("a date with that many days off ") +
-                       (forward ? "after it" : "before it")};
+    return Refusal{
+        "only " + std::to_string(found.size()) + " of " + std::to_string(count) + " days off " +
+            (forward ? "after " : "before ") + DateText(date, style) + " within the years " +
+            std::to_string(static_cast<int>(source.FirstYear())) + " to " +
+            std::to_string(static_cast<int>(source.LastYear())),
+        std::nullopt, "",
+        std::string("a date with that many days off ") + (forward ? "after it" : "before it")};
   }
   return found;
 }
@@ -69,7 +68,8 @@ Reading<BusinessCalendar> CalendarWith(BusinessCalendarOptions base,
                                        const BusinessCalendarAdditions& additions,
                                        DateStyle style) {
   auto calendar = BusinessCalendar::Make(WithAdditions(std::move(base), additions));
-  if (!calendar.has_value()) return CalendarRefusal(calendar.error(), "the business calendar", style);
+  if (!calendar.has_value())
+    return CalendarRefusal(calendar.error(), "the business calendar", style);
   return std::move(calendar).value();
 }
 

@@ -75,8 +75,7 @@ Reading<year> Year(std::string_view text, const records::DaySource& source) {
   const bool hasFraction =
       text.find('.') != std::string_view::npos || text.find("．") != std::string_view::npos;
   if (!runtime::IsNumeric(text) || hasFraction) {
-    return Refusal{"not a year", std::string(text), "",
-                   "a whole year from " + YearRange(source)};
+    return Refusal{"not a year", std::string(text), "", "a whole year from " + YearRange(source)};
   }
   std::int16_t number = 0;
   try {
@@ -115,8 +114,7 @@ Reading<year_month_day> RangeEndDate(std::string_view text, const records::DaySo
   if (const auto month = Month(text)) {
     const year_month_day first = *month / 1;
     if (!source.Covers(first)) {
-      return Refusal{"month out of range", std::string(text), "",
-                     "months of " + YearRange(source)};
+      return Refusal{"month out of range", std::string(text), "", "months of " + YearRange(source)};
     }
     return end == RangeEnd::first ? first : year_month_day{*month / last};
   }

@@ -51,9 +51,8 @@ TEST(Queries, NearestDaysOffAgreeWithAWalk) {
       for (std::size_t k = 0; k < walked.size(); ++k) EXPECT_EQ((*found)[k].date, walked[k]);
     }
   }
-  const auto tooMany =
-      NearestDaysOff(records::LawSource(), 2399y / November / 1, Direction::forward, 5, false,
-                     DateStyle::slash);
+  const auto tooMany = NearestDaysOff(records::LawSource(), 2399y / November / 1,
+                                      Direction::forward, 5, false, DateStyle::slash);
   ASSERT_FALSE(tooMany.has_value());
   EXPECT_EQ(Worded(tooMany.refusal()),
             "only 2 of 5 days off after 2399/11/01 within the years 1600 to 2399; accepted: a "
@@ -79,8 +78,9 @@ TEST(Queries, EquinoxYearsOfEachSource) {
     const auto y = EquinoxYear(row.text, row.source);
     EXPECT_EQ(y.has_value(), row.accepted);
     if (!row.accepted) {
-      EXPECT_EQ(Worded(y.refusal()), std::string("year out of range for the classic equinox days: '") +
-                                         row.text + "'; accepted: 1900 to 2099");
+      EXPECT_EQ(Worded(y.refusal()),
+                std::string("year out of range for the classic equinox days: '") + row.text +
+                    "'; accepted: 1900 to 2099");
     }
   }
 }
@@ -88,8 +88,8 @@ TEST(Queries, EquinoxYearsOfEachSource) {
 TEST(Queries, CalendarsWithAdditionsAndTheirRefusals) {
   BusinessCalendarOptions base;
   base.closed = {2026y / May / 1};
-  const auto calendar = CalendarWith(base, {.bankClosingDays = true, .closed = {2026y / May / 8}},
-                                     DateStyle::iso);
+  const auto calendar =
+      CalendarWith(base, {.bankClosingDays = true, .closed = {2026y / May / 8}}, DateStyle::iso);
   ASSERT_TRUE(calendar.has_value());
   EXPECT_FALSE(*calendar->IsBusinessDay(2026y / May / 1)) << "the base's own closing kept";
   EXPECT_FALSE(*calendar->IsBusinessDay(2026y / May / 8)) << "the request's added";

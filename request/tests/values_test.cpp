@@ -49,10 +49,12 @@ TEST(Values, DatesInEveryForm) {
       {"20260230", true,
        "refused: not a date: '20260230'; accepted: a real date such as 2026-05-06, 2026/5/6, "
        "20260506, 2026年5月6日 or 令和8年5月6日, today, tomorrow or yesterday"},
-      {"2026-02-30", false, "refused: not a date: '2026-02-30'; accepted: a real date such as "
-                            "2026-05-06, 2026/5/6, 20260506, 2026年5月6日 or 令和8年5月6日"},
-      {"2026050", false, "refused: not a date: '2026050'; accepted: a real date such as "
-                         "2026-05-06, 2026/5/6, 20260506, 2026年5月6日 or 令和8年5月6日"},
+      {"2026-02-30", false,
+       "refused: not a date: '2026-02-30'; accepted: a real date such as "
+       "2026-05-06, 2026/5/6, 20260506, 2026年5月6日 or 令和8年5月6日"},
+      {"2026050", false,
+       "refused: not a date: '2026050'; accepted: a real date such as "
+       "2026-05-06, 2026/5/6, 20260506, 2026年5月6日 or 令和8年5月6日"},
       {"1599/12/31", false,
        "refused: date out of range: '1599/12/31'; accepted: 1600-01-01 to 2399-12-31"},
       {"24000101", false,
@@ -60,8 +62,8 @@ TEST(Values, DatesInEveryForm) {
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.text);
-    const auto read = Date(row.text, Law(), DateStyle::iso,
-                           row.withToday ? std::optional(today) : std::nullopt);
+    const auto read =
+        Date(row.text, Law(), DateStyle::iso, row.withToday ? std::optional(today) : std::nullopt);
     EXPECT_EQ(Shown(read), row.expected);
   }
   // A relative word past the covered years names the day it meant, in the caller's style.
@@ -160,10 +162,12 @@ TEST(Values, DateListsSkipEmptyItems) {
       {"2026-05-01", "2026-05-01;"},
       {"2026-05-01,,20260508,", "2026-05-01;2026-05-08;"},
       {",", ""},
-      {"", "refused: not a date: ''; accepted: a real date such as 2026-05-06, 2026/5/6, "
-           "20260506, 2026年5月6日 or 令和8年5月6日"},
-      {"2026-05-01,2026-02-30", "refused: not a date: '2026-02-30'; accepted: a real date such "
-                                "as 2026-05-06, 2026/5/6, 20260506, 2026年5月6日 or 令和8年5月6日"},
+      {"",
+       "refused: not a date: ''; accepted: a real date such as 2026-05-06, 2026/5/6, "
+       "20260506, 2026年5月6日 or 令和8年5月6日"},
+      {"2026-05-01,2026-02-30",
+       "refused: not a date: '2026-02-30'; accepted: a real date such "
+       "as 2026-05-06, 2026/5/6, 20260506, 2026年5月6日 or 令和8年5月6日"},
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.text);
@@ -187,8 +191,8 @@ TEST(Values, ChoicesAndRefusalsInBothVoices) {
             "--labels=official with the law calendar (the module names its holidays its own way)");
   EXPECT_EQ(*SourceFor(Rules::classic, Labels::law, ""), &records::ClassicSource());
 
-  const auto order = OutOfOrder(2026y / May / 6, 2026y / May / 1, "2026-05-06", "2026/5/1",
-                                "from", "to");
+  const auto order =
+      OutOfOrder(2026y / May / 6, 2026y / May / 1, "2026-05-06", "2026/5/1", "from", "to");
   ASSERT_TRUE(order.has_value());
   EXPECT_EQ(Worded(*order),
             "from after to: '2026-05-06' is after '2026/5/1'; accepted: from on or before to");

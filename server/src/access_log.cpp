@@ -69,9 +69,8 @@ struct AccessLog::State {
       for (const auto& line : lines) {
         if (!Put(line)) return;
       }
-      if (lost != 0 &&
-          !Put("velunta serve: " + std::to_string(lost) +
-               " access-log lines dropped while the log could not be written\n")) {
+      if (lost != 0 && !Put("velunta serve: " + std::to_string(lost) +
+                            " access-log lines dropped while the log could not be written\n")) {
         return;
       }
       lock.lock();
@@ -79,8 +78,7 @@ struct AccessLog::State {
   }
 };
 
-AccessLog::AccessLog(Sink sink, std::size_t capacity)
-    : state_(std::make_shared<State>()) {
+AccessLog::AccessLog(Sink sink, std::size_t capacity) : state_(std::make_shared<State>()) {
   state_->sink = std::move(sink);
   state_->capacity = capacity;
   writer_ = std::thread([state = state_] { state->Run(); });

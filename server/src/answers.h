@@ -48,7 +48,7 @@ Response BusinessCount(const Context& context);
 Response BusinessNext(const Context& context);
 Response BusinessPrevious(const Context& context);
 Response BusinessRoll(const Context& context);
-Response Feed(const Context& context);      // path picks the language
+Response Feed(const Context& context);  // path picks the language
 Response Page(const Context& context);
 Response OpenApi(const Context& context);
 Response Healthz(const Context& context);

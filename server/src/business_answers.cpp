@@ -42,7 +42,8 @@ BusinessCalendar CalendarOf(const Parameters& params, const BusinessCalendars& c
       .bankClosingDays = params.Flag("bank_closing_days"),
       .governmentClosingDays = params.Flag("government_closing_days")};
   if (params.Has("closed")) additions.closed = params.Dates("closed", records::LawSource());
-  if (!ChangesCalendar(base->options, additions)) return base->calendar;  // shared: a pointer's copy
+  if (!ChangesCalendar(base->options, additions))
+    return base->calendar;  // shared: a pointer's copy
   return Checked(request::CalendarWith(base->options, additions, request::DateStyle::iso));
 }
 
@@ -77,8 +78,9 @@ Response OnDate(const Context& context, std::string_view operation, Move&& move)
 }  // namespace
 
 Response BusinessIs(const Context& context) {
-  return OnDate(context, "is", [](const BusinessCalendar&, year_month_day date, const Parameters&,
-                                  const std::string&) { return date; });
+  return OnDate(context, "is",
+                [](const BusinessCalendar&, year_month_day date, const Parameters&,
+                   const std::string&) { return date; });
 }
 
 Response BusinessAdd(const Context& context) {
@@ -91,25 +93,25 @@ Response BusinessAdd(const Context& context) {
 }
 
 Response BusinessNext(const Context& context) {
-  return OnDate(context, "next", [](const BusinessCalendar& calendar, year_month_day date,
-                                    const Parameters&, const std::string& request) {
-    return Answer(calendar.Add(date, 1), request);
-  });
+  return OnDate(context, "next",
+                [](const BusinessCalendar& calendar, year_month_day date, const Parameters&,
+                   const std::string& request) { return Answer(calendar.Add(date, 1), request); });
 }
 
 Response BusinessPrevious(const Context& context) {
-  return OnDate(context, "previous", [](const BusinessCalendar& calendar, year_month_day date,
-                                        const Parameters&, const std::string& request) {
-    return Answer(calendar.Add(date, -1), request);
-  });
+  return OnDate(context, "previous",
+                [](const BusinessCalendar& calendar, year_month_day date, const Parameters&,
+                   const std::string& request) { return Answer(calendar.Add(date, -1), request); });
 }
 
 Response BusinessRoll(const Context& context) {
-  return OnDate(context, "roll", [](const BusinessCalendar& calendar, year_month_day date,
-                                    const Parameters& params, const std::string& request) {
-    return Answer(calendar.Roll(date, params.Choice("convention", request::kConventions)),
-                  request);
-  });
+  return OnDate(context, "roll",
+                [](const BusinessCalendar& calendar, year_month_day date, const Parameters& params,
+                   const std::string& request) {
+                  return Answer(
+                      calendar.Roll(date, params.Choice("convention", request::kConventions)),
+                      request);
+                });
 }
 
 Response BusinessCount(const Context& context) {
@@ -118,8 +120,8 @@ Response BusinessCount(const Context& context) {
   const auto& source = records::LawSource();
   const auto first = params.Date("from", source);
   const auto last = params.Date("to", source);
-  if (auto refusal =
-          request::OutOfOrder(first, last, *params.Find("from"), *params.Find("to"), "from", "to")) {
+  if (auto refusal = request::OutOfOrder(first, last, *params.Find("from"), *params.Find("to"),
+                                         "from", "to")) {
     Refuse(*refusal);
   }
   const auto format = params.Choice("format", request::kDayFormats);

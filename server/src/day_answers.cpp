@@ -37,9 +37,8 @@ Response Nearest(const Context& context, Direction direction) {
   const auto date =
       params.Has("date") ? params.Date("date", source) : request::TodayInJapan(context.now);
   const int count = params.Has("count") ? params.Count("count") : 1;
-  const auto found =
-      Checked(request::NearestDaysOff(source, date, direction, count, params.Flag("sundays"),
-                                      request::DateStyle::iso));
+  const auto found = Checked(request::NearestDaysOff(
+      source, date, direction, count, params.Flag("sundays"), request::DateStyle::iso));
   return WriteDays(context, params.Choice("format", request::kListFormats),
                    params.Choice("lang", request::kLangs), [&](records::DayWriter& writer) {
                      for (const auto& day : found) writer.Day(day);
@@ -86,8 +85,8 @@ Response Holidays(const Context& context) {
   } else if (params.Has("from") && params.Has("to")) {
     first = params.RangeEnd("from", source, request::RangeEnd::first);
     last = params.RangeEnd("to", source, request::RangeEnd::last);
-    if (auto refusal =
-            request::OutOfOrder(first, last, *params.Find("from"), *params.Find("to"), "from", "to")) {
+    if (auto refusal = request::OutOfOrder(first, last, *params.Find("from"), *params.Find("to"),
+                                           "from", "to")) {
       Refuse(*refusal);
     }
   } else {
@@ -98,9 +97,9 @@ Response Holidays(const Context& context) {
   const bool sundays = params.Flag("sundays");
   return WriteDays(context, params.Choice("format", request::kListFormats),
                    params.Choice("lang", request::kLangs), [&](records::DayWriter& writer) {
-                     source.ForEachDayOff(first, last, sundays, [&writer](const records::DayRecord& day) {
-                       writer.Day(day);
-                     });
+                     source.ForEachDayOff(
+                         first, last, sundays,
+                         [&writer](const records::DayRecord& day) { writer.Day(day); });
                    });
 }
 

@@ -57,8 +57,8 @@ Response Handler::Handle(const Request& request) const noexcept {
     } else if (auto kept = route->targetAlone ? cache_->Find(request.target) : std::nullopt) {
       response = std::move(*kept);
     } else {
-      const Context context{request,          *route,        target->path, tail,
-                            options_.now(),   options_.version, target->query, *calendars_};
+      const Context context{request,        *route,           target->path,  tail,
+                            options_.now(), options_.version, target->query, *calendars_};
       try {
         response = route->answer(context);
         if (route->targetAlone) cache_->Keep(request.target, response);

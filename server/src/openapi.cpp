@@ -87,8 +87,7 @@ json DayRecordSchema() {
 json TableSchema(std::span<const std::string_view> columns) {
   json properties = json::object();
   for (const auto column : columns) properties[std::string(column)] = json::object();
-  return {{"type", "array"},
-          {"items", {{"type", "object"}, {"properties", properties}}}};
+  return {{"type", "array"}, {"items", {{"type", "object"}, {"properties", properties}}}};
 }
 
 json Content(std::initializer_list<std::string_view> types, const json& schema) {
@@ -119,8 +118,8 @@ json Responses(Answers answers) {
       break;
     case Answers::equinoxes:
       ok = {{"description", "the vernal and the autumnal equinox"},
-            {"content", Content({"application/json", "text/csv"},
-                                TableSchema(records::EquinoxColumns()))}};
+            {"content",
+             Content({"application/json", "text/csv"}, TableSchema(records::EquinoxColumns()))}};
       break;
     case Answers::count: {
       constexpr std::string_view kColumns[] = {"from", "to", "business_days"};

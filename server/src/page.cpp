@@ -103,8 +103,8 @@ Response Page(const Context& context) {
     checked = source.Day(params.Date("date", source));
   }
   const year y = params.Has("year") ? params.Year("year", source)
-                 : checked                                           ? checked->date.year()
-                           : request::TodayInJapan(context.now).year();
+                 : checked          ? checked->date.year()
+                                    : request::TodayInJapan(context.now).year();
   std::map<sys_days, records::DayRecord> daysOff;
   source.ForEachDayOff(
       y / January / 1, y / December / 31, false,

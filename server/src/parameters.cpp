@@ -28,7 +28,8 @@ Parameters::Parameters(std::vector<std::pair<std::string, std::string>> query, c
     const auto& name = query_[i].first;
     const Param* param = FindParam(route_, name);
     if (param == nullptr || param->inPath) {
-      throw BadRequest("unknown parameter: " + Quoted(name) + "; accepted: " + Names(route_.params));
+      throw BadRequest("unknown parameter: " + Quoted(name) +
+                       "; accepted: " + Names(route_.params));
     }
     for (std::size_t k = 0; k < i; ++k) {
       if (query_[k].first == name) {
@@ -72,7 +73,8 @@ void Parameters::Check(const Param& param) const {
       for (const auto word : param.words) known = known || value == word;
       if (!known) {
         std::string accepted;
-        for (const auto word : param.words) accepted += (accepted.empty() ? "" : ", ") + std::string(word);
+        for (const auto word : param.words)
+          accepted += (accepted.empty() ? "" : ", ") + std::string(word);
         Refuse({"unknown value", value, "", accepted}, param.name);
       }
       break;
@@ -103,8 +105,8 @@ const std::string& Parameters::Required(std::string_view name) const {
 
 const records::DaySource& Parameters::Source() const {
   if (FindParam(route_, "rules") == nullptr) return records::LawSource();
-  return *Checked(request::SourceFor(Choice("rules", request::kRules),
-                                     Choice("labels", request::kLabels), ""));
+  return *Checked(
+      request::SourceFor(Choice("rules", request::kRules), Choice("labels", request::kLabels), ""));
 }
 
 year_month_day Parameters::Date(std::string_view name, const records::DaySource& source) const {

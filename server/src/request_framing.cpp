@@ -11,7 +11,8 @@ namespace http = boost::beast::http;
 RequestFraming::RequestFraming(FramingLimits limits)
     : limits_(limits),
       buffer_(limits.head),
-      onChunk_([this](std::uint64_t, boost::beast::string_view extensions, boost::beast::error_code& ec) {
+      onChunk_([this](std::uint64_t, boost::beast::string_view extensions,
+                      boost::beast::error_code& ec) {
         extensionBytes_ += extensions.size();
         if (extensionBytes_ > limits_.chunkExtensions) ec = http::error::buffer_overflow;
       }) {}
@@ -28,13 +29,12 @@ RequestParser& RequestFraming::Next() {
 std::optional<Response> RequestFraming::Refusal(boost::beast::error_code ec) const {
   const auto bytes = [](std::size_t n) { return std::to_string(n) + " bytes in all"; };
   if (ec == http::error::header_limit) {
-    return ErrorResponse(431,
-                         "request line or headers too long; accepted: " + bytes(limits_.head));
+    return ErrorResponse(431, "request line or headers too long; accepted: " + bytes(limits_.head));
   }
   if (ec == http::error::buffer_overflow) {
-    return ErrorResponse(431, "chunk extensions or trailer too long; accepted: " +
-                                  bytes(limits_.chunkExtensions) + " of extensions, a trailer of " +
-                                  bytes(limits_.head));
+    return ErrorResponse(
+        431, "chunk extensions or trailer too long; accepted: " + bytes(limits_.chunkExtensions) +
+                 " of extensions, a trailer of " + bytes(limits_.head));
   }
   if (ec == http::error::body_limit) {
     return ErrorResponse(413, "request body too long; accepted: none for GET");

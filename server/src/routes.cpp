@@ -19,42 +19,62 @@ constexpr auto kDayFormatWords = WordsOf<request::kDayFormats>();
 constexpr auto kListFormatWords = WordsOf<request::kListFormats>();
 constexpr auto kConventionWords = WordsOf<request::kConventions>();
 
-constexpr Param kRules{"rules", ParamKind::choice,
+constexpr Param kRules{"rules",
+                       ParamKind::choice,
                        "law (default): the days off Japan observes; classic: the module's fixed "
                        "table",
-                       "classic", false, kRulesWords};
-constexpr Param kLabels{"labels", ParamKind::choice,
+                       "classic",
+                       false,
+                       kRulesWords};
+constexpr Param kLabels{"labels",
+                        ParamKind::choice,
                         "law (default): holidays as the law names them; official: as the Cabinet "
                         "Office's list labels them",
-                        "official", false, kLabelsWords};
+                        "official",
+                        false,
+                        kLabelsWords};
 constexpr Param kLang{"lang", ParamKind::choice, "ja (default) or en: names in iCalendar", "en",
-                      false, kLangWords};
-constexpr Param kDayFormat{"format", ParamKind::choice, "json (default) or csv", "csv", false,
-                           kDayFormatWords};
+                      false,  kLangWords};
+constexpr Param kDayFormat{"format", ParamKind::choice, "json (default) or csv", "csv",
+                           false,    kDayFormatWords};
 constexpr Param kListFormat{"format", ParamKind::choice, "json (default), csv or ics", "ics",
-                            false, kListFormatWords};
+                            false,    kListFormatWords};
 constexpr Param kSundays{"sundays", ParamKind::flag, "count the Sundays with no holiday too",
                          "true"};
 constexpr Param kNearestDate{"date", ParamKind::date,
                              "a date: 2026-05-06, 2026/5/6, 20260506, 2026年5月6日 or "
                              "令和8年5月6日 (default: today in Japan)",
                              "2026-05-01"};
-constexpr Param kNearestCount{"count", ParamKind::count, "how many days off (default 1)", "3",
-                              false, {}, 1, request::kMostNearestDays};
+constexpr Param kNearestCount{
+    "count", ParamKind::count,         "how many days off (default 1)", "3", false, {},
+    1,       request::kMostNearestDays};
 constexpr Param kYear{"year", ParamKind::year, "a year", "2026", true};
 
-constexpr Param kDay[] = {
-    {"date", ParamKind::date, "a date in any form of the date parameters", "2026-05-06", true,
-     {}, 0, 0, true},
-    kRules, kLabels, kLang, kDayFormat};
+constexpr Param kDay[] = {{"date",
+                           ParamKind::date,
+                           "a date in any form of the date parameters",
+                           "2026-05-06",
+                           true,
+                           {},
+                           0,
+                           0,
+                           true},
+                          kRules,
+                          kLabels,
+                          kLang,
+                          kDayFormat};
 constexpr Param kHolidays[] = {
     {"year", ParamKind::year, "a year (or from and to)", "2026"},
     {"from", ParamKind::rangeEnd, "the first day: a date, a month (its first day) or a year",
      "2026-04"},
     {"to", ParamKind::rangeEnd, "the last day: a date, a month (its last day) or a year",
      "2026-05-06"},
-    kSundays, kRules, kLabels, kLang, kListFormat};
-constexpr Param kNearest[] = {kNearestDate, kNearestCount, kSundays, kRules,
+    kSundays,
+    kRules,
+    kLabels,
+    kLang,
+    kListFormat};
+constexpr Param kNearest[] = {kNearestDate, kNearestCount, kSundays,   kRules,
                               kLabels,      kLang,         kListFormat};
 constexpr Param kEquinox[] = {kYear, kRules, kLabels, kDayFormat};
 
@@ -75,8 +95,7 @@ constexpr std::array<Param, 7> kBusinessChoices = {{
      "true"},
     {"government_closing_days", ParamKind::flag,
      "close from December 29 to January 3 too (行政機関の休日)", "true"},
-    {"closed", ParamKind::dateList, "own closing dates, comma-separated",
-     "2026-05-07,2026-05-08"},
+    {"closed", ParamKind::dateList, "own closing dates, comma-separated", "2026-05-07,2026-05-08"},
     {"calendar", ParamKind::calendar,
      "a calendar file loaded at start (velunta serve --calendar NAME=FILE); the parameters "
      "above add to its choices",
@@ -88,28 +107,46 @@ constexpr std::array<Param, 7> kBusinessChoices = {{
 constexpr Param kBusinessDate{"date", ParamKind::date, "a date", "2026-04-30", true};
 constexpr auto kBusinessOne = Joined(std::array{kBusinessDate}, kBusinessChoices);
 constexpr auto kBusinessAdd =
-    Joined(std::array{kBusinessDate,
-                      Param{"n", ParamKind::count, "business days to add; negative counts back",
-                            "3", true, {}, -request::kMostBusinessDays,
-                            request::kMostBusinessDays}},
+    Joined(std::array{kBusinessDate, Param{"n",
+                                           ParamKind::count,
+                                           "business days to add; negative counts back",
+                                           "3",
+                                           true,
+                                           {},
+                                           -request::kMostBusinessDays,
+                                           request::kMostBusinessDays}},
            kBusinessChoices);
 constexpr auto kBusinessCount = Joined(
     std::array{Param{"from", ParamKind::date, "the first date, included", "2026-05-01", true},
                Param{"to", ParamKind::date, "the last date, included", "2026-05-31", true}},
     kBusinessChoices);
 constexpr auto kBusinessRoll = Joined(
-    std::array{kBusinessDate,
-               Param{"convention", ParamKind::choice,
-                     "how a closed day moves: following (default), preceding, "
-                     "modified-following or modified-preceding",
-                     "modified-following", false, kConventionWords}},
+    std::array{kBusinessDate, Param{"convention", ParamKind::choice,
+                                    "how a closed day moves: following (default), preceding, "
+                                    "modified-following or modified-preceding",
+                                    "modified-following", false, kConventionWords}},
     kBusinessChoices);
 
-constexpr Param kPage[] = {
-    {"year", ParamKind::year, "the year shown (default: this year in Japan)", "2026", false, {},
-     0, 0, false, true},
-    {"date", ParamKind::date, "a date to look up, marked in its year", "2026-05-06", false, {}, 0,
-     0, false, true}};
+constexpr Param kPage[] = {{"year",
+                            ParamKind::year,
+                            "the year shown (default: this year in Japan)",
+                            "2026",
+                            false,
+                            {},
+                            0,
+                            0,
+                            false,
+                            true},
+                           {"date",
+                            ParamKind::date,
+                            "a date to look up, marked in its year",
+                            "2026-05-06",
+                            false,
+                            {},
+                            0,
+                            0,
+                            false,
+                            true}};
 
 constexpr std::array kRoutes = {
     Route{"/v1/days/{date}", "getDay",
@@ -129,23 +166,33 @@ constexpr std::array kRoutes = {
     Route{"/v1/business/add", "addBusinessDays", "The date n business days after a date",
           kBusinessAdd, Answers::day, BusinessAdd, true},
     Route{"/v1/business/count", "countBusinessDays",
-          "Business days from one date to another, both included", kBusinessCount,
-          Answers::count, BusinessCount, true},
+          "Business days from one date to another, both included", kBusinessCount, Answers::count,
+          BusinessCount, true},
     Route{"/v1/business/next", "nextBusinessDay", "The first business day after a date",
           kBusinessOne, Answers::day, BusinessNext, true},
     Route{"/v1/business/previous", "previousBusinessDay", "The last business day before a date",
           kBusinessOne, Answers::day, BusinessPrevious, true},
     Route{"/v1/business/roll", "rollToBusinessDay", "A date moved onto a business day",
           kBusinessRoll, Answers::day, BusinessRoll, true},
-    Route{"/calendar.ics", "getFeed", "Days off from last year to two years ahead, in Japanese",
-          {}, Answers::feed, Feed, false},
-    Route{"/calendar.en.ics", "getFeedEn", "The same feed in English", {}, Answers::feed, Feed,
+    Route{"/calendar.ics",
+          "getFeed",
+          "Days off from last year to two years ahead, in Japanese",
+          {},
+          Answers::feed,
+          Feed,
+          false},
+    Route{"/calendar.en.ics",
+          "getFeedEn",
+          "The same feed in English",
+          {},
+          Answers::feed,
+          Feed,
           false},
     Route{"/", "getPage", "A year's page: twelve months with the days off", kPage, Answers::page,
           Page, false},
     Route{"/openapi.json", "getOpenApi", "This document", {}, Answers::document, OpenApi, true},
-    Route{"/healthz", "getHealth", "Whether the server answers", {}, Answers::health, Healthz,
-          true},
+    Route{
+        "/healthz", "getHealth", "Whether the server answers", {}, Answers::health, Healthz, true},
 };
 
 }  // namespace

@@ -14,14 +14,14 @@ namespace velunta::server {
 struct Context;
 
 enum class ParamKind : std::uint8_t {
-  date,       // a date in any explicit form the command reads
-  year,       // a whole year
-  rangeEnd,   // a date, a month or a year (its first or last day)
-  count,      // a whole number within [lowest, highest]
-  flag,       // true | false | 1 | 0; absent: false
-  choice,     // one of `words`; absent: the first
-  dateList,   // dates separated by commas
-  calendar,   // the name of a calendar loaded at start
+  date,      // a date in any explicit form the command reads
+  year,      // a whole year
+  rangeEnd,  // a date, a month or a year (its first or last day)
+  count,     // a whole number within [lowest, highest]
+  flag,      // true | false | 1 | 0; absent: false
+  choice,    // one of `words`; absent: the first
+  dateList,  // dates separated by commas
+  calendar,  // the name of a calendar loaded at start
 };
 
 struct Param {

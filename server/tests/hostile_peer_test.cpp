@@ -40,9 +40,9 @@ TEST(HostilePeers, OversizedChunkPartsAreRefusedAndTheServerGoesOn) {
     const char* name;
     std::string bytes;
   } kCases[] = {
-      {"a trailer field of 65,534 bytes",
-       ChunkedGet("0\r\nX-Big: ", 65'534, 't', "\r\n\r\n")},
-      {"a trailer of 4,000 small fields", [] {
+      {"a trailer field of 65,534 bytes", ChunkedGet("0\r\nX-Big: ", 65'534, 't', "\r\n\r\n")},
+      {"a trailer of 4,000 small fields",
+       [] {
          std::string trailer = "0\r\n";
          for (int i = 0; i < 4000; ++i) {
            trailer += 'T';

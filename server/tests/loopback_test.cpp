@@ -103,8 +103,8 @@ TEST(Loopback, BadRequestsOnTheWireGetTheirStatusAndTheServerGoesOn) {
       {"an impossible date", GetOnce("/v1/days/2026-13-01"), 400},
       // A chunked body's extensions and trailer are held to the head's limits: a trailer field
       // over 65,533 bytes once threw out of the event loop, and extensions were buffered whole.
-      {"a trailer field of 70 KB",
-       Chunked("0\r\nX-Big: " + std::string(70'000, 't') + "\r\n\r\n"), 431},
+      {"a trailer field of 70 KB", Chunked("0\r\nX-Big: " + std::string(70'000, 't') + "\r\n\r\n"),
+       431},
       {"a chunk extension of 1 MB",
        Chunked("1;" + std::string(1024 * 1024, 'e') + "\r\nx\r\n0\r\n\r\n"), 431},
       {"9 KB of small chunk extensions", Chunked(ManyExtensions(18, 500) + "0\r\n\r\n"), 431},

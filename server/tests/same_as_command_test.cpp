@@ -69,12 +69,11 @@ const struct {
     {"/v1/holidays?year=%EF%BC%92%EF%BC%90%EF%BC%92%EF%BC%96", {"list", "２０２６"}},
     {"/v1/holidays?from=2026-04&to=2026-05", {"list", "2026-04", "2026-05"}},
     {"/v1/holidays?from=2026%2F2&to=20260506", {"list", "2026/2", "20260506"}},
-    {"/v1/holidays?from=2026%E5%B9%B412%E6%9C%88&to=2027",
-     {"list", "2026年12月", "2027"}},
+    {"/v1/holidays?from=2026%E5%B9%B412%E6%9C%88&to=2027", {"list", "2026年12月", "2027"}},
     {"/v1/next?date=20261231&count=%2B2", {"next", "20261231", "--count", "+2"}},
     {"/v1/equinox?year=%EF%BC%92%EF%BC%90%EF%BC%93%EF%BC%90", {"equinox", "２０３０"}},
-    {"/v1/business/is?date=20260501&closed=2026-05-01,,", {"business", "is", "20260501",
-                                                           "--closed", "2026-05-01,,"}},
+    {"/v1/business/is?date=20260501&closed=2026-05-01,,",
+     {"business", "is", "20260501", "--closed", "2026-05-01,,"}},
     {"/v1/business/count?from=20260101&to=2026-01-31&closed=,2026-01-05",
      {"business", "count", "20260101", "2026-01-31", "--closed", ",2026-01-05"}},
     {"/v1/business/roll?date=2026-05-03&convention=modified-preceding",
@@ -166,8 +165,7 @@ TEST(SameAsCommand, RefusesWhatTheCommandRefuses) {
       {"/v1/holidays?from=2026-13&to=2027", {"list", "2026-13", "2027"}},
       {"/v1/holidays?year=2026.5", {"list", "2026.5"}},
       {"/v1/business/is?date=2026-05-01&closed=", {"business", "is", "2026-05-01", "--closed="}},
-      {"/v1/business/add?date=2026-05-01&n=1000001",
-       {"business", "add", "2026-05-01", "1000001"}},
+      {"/v1/business/add?date=2026-05-01&n=1000001", {"business", "add", "2026-05-01", "1000001"}},
   };
   const auto handler = MakeHandler();
   for (const auto& row : kRefused) {

@@ -5,8 +5,8 @@
 
 #include <array>
 #include <cstddef>
-#include <iterator>
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,9 +43,8 @@ inline constexpr Word<records::Format> kCommandFormats[] = {{"text", records::Fo
                                                             {"ics", records::Format::ics}};
 inline constexpr Word<records::Format> kDayFormats[] = {{"json", records::Format::json},
                                                         {"csv", records::Format::csv}};
-inline constexpr Word<records::Format> kListFormats[] = {{"json", records::Format::json},
-                                                         {"csv", records::Format::csv},
-                                                         {"ics", records::Format::ics}};
+inline constexpr Word<records::Format> kListFormats[] = {
+    {"json", records::Format::json}, {"csv", records::Format::csv}, {"ics", records::Format::ics}};
 inline constexpr Word<Roll> kConventions[] = {{"following", Roll::following},
                                               {"preceding", Roll::preceding},
                                               {"modified-following", Roll::modifiedFollowing},
@@ -96,7 +95,6 @@ Reading<T> Choose(std::string_view text, const Word<T> (&words)[N]) {
 // Returns the source of days the rules and labels choose. `spelling` is how the caller writes an
 // option ("--" for the command, "" for the server), for the refusal of labels=official with the
 // classic rules, whose labels are the module's own.
-Reading<const records::DaySource*> SourceFor(Rules rules, Labels labels,
-                                             std::string_view spelling);
+Reading<const records::DaySource*> SourceFor(Rules rules, Labels labels, std::string_view spelling);
 
 }  // namespace velunta::request

@@ -35,8 +35,7 @@ records::WriterOptions WriterFor(records::Format format, records::Lang lang,
 Reading<std::vector<records::DayRecord>> NearestDaysOff(const records::DaySource& source,
                                                         std::chrono::year_month_day date,
                                                         records::DaySource::Direction direction,
-                                                        int count, bool sundays,
-                                                        DateStyle style);
+                                                        int count, bool sundays, DateStyle style);
 
 // Returns the year of a text whose equinox days the source gives (the classic table's are
 // fewer). Its refusals name no parameter: they say which years they mean.
@@ -48,7 +47,6 @@ Refusal CalendarRefusal(CalendarError error, std::string request, DateStyle styl
 
 // Returns the business calendar of a base's choices with a request's added to them.
 Reading<BusinessCalendar> CalendarWith(BusinessCalendarOptions base,
-                                       const BusinessCalendarAdditions& additions,
-                                       DateStyle style);
+                                       const BusinessCalendarAdditions& additions, DateStyle style);
 
 }  // namespace velunta::request
