@@ -50,7 +50,9 @@ boost::beast::error_code ReadOne(RequestFraming& framing, std::string_view& wire
       ec = {};
     }
     if (wire.empty()) {
-      // The client closed: what Beast reports at the end of the stream.
+      // The client closed: what Beast reports at the end of the stream (it asks the parser only
+      // once it has had some of a request).
+      if (!parser.got_some()) return http::error::end_of_stream;
       parser.put_eof(ec);
       if (!ec && !parser.is_done()) ec = http::error::partial_message;
       return ec ? ec : boost::beast::error_code{http::error::end_of_stream};
