@@ -2,6 +2,17 @@
 
 namespace velunta::request {
 
+Reading<std::string_view> ChooseWord(std::string_view text,
+                                     std::span<const std::string_view> words) {
+  std::string accepted;
+  for (const auto word : words) {
+    if (text == word) return word;
+    if (!accepted.empty()) accepted += ", ";
+    accepted += word;
+  }
+  return Refusal{"unknown value", std::string(text), "", accepted};
+}
+
 Reading<const records::DaySource*> SourceFor(Rules rules, Labels labels,
                                              std::string_view spelling) {
   if (rules == Rules::classic) {

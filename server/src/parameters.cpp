@@ -67,18 +67,9 @@ void Parameters::Check(const Param& param) const {
     case ParamKind::flag:
       Flag(param.name);
       break;
-    case ParamKind::choice: {
-      const auto& value = *Find(param.name);
-      bool known = false;
-      for (const auto word : param.words) known = known || value == word;
-      if (!known) {
-        std::string accepted;
-        for (const auto word : param.words)
-          accepted += (accepted.empty() ? "" : ", ") + std::string(word);
-        Refuse({"unknown value", value, "", accepted}, param.name);
-      }
+    case ParamKind::choice:
+      Checked(request::ChooseWord(*Find(param.name), param.words), param.name);
       break;
-    }
     case ParamKind::dateList:
       Dates(param.name, records::LawSource());
       break;

@@ -92,6 +92,11 @@ Reading<T> Choose(std::string_view text, const Word<T> (&words)[N]) {
   return Choose(text, std::span<const Word<T>>(words));
 }
 
+// Returns the word itself when it is one of `words`, else the refusal "unknown value" naming
+// them: for those who hold only a table's words (WordsOf).
+Reading<std::string_view> ChooseWord(std::string_view text,
+                                     std::span<const std::string_view> words);
+
 // Returns the source of days the rules and labels choose. `spelling` is how the caller writes an
 // option ("--" for the command, "" for the server), for the refusal of labels=official with the
 // classic rules, whose labels are the module's own.
