@@ -1,5 +1,7 @@
 #include <velunta/records/table_writer.h>
 
+#include <string>
+
 namespace velunta::records {
 namespace {
 
@@ -22,6 +24,14 @@ struct CellWriter {
   void operator()(const std::string& text) const { WriteField(text, out); }
   void operator()(std::int64_t number) const { out << number; }
   void operator()(bool truth) const { out << (truth ? "true" : "false"); }
+  void operator()(const Texts& texts) const {
+    std::string joined;
+    for (const auto& text : texts) {
+      if (!joined.empty()) joined += ';';
+      joined += text;
+    }
+    WriteField(joined, out);
+  }
 };
 
 class CsvWriter final : public TableWriter {

@@ -15,12 +15,20 @@ struct CellToJson {
   Json operator()(const std::string& text) const { return text; }
   Json operator()(std::int64_t number) const { return number; }
   Json operator()(bool truth) const { return truth; }
+  Json operator()(const Texts& texts) const { return texts; }
 };
 
-// Returns a scalar's JSON text; refuses bytes that are not UTF-8 rather than half-write a row.
+// Returns a value's JSON text as dump(2) lays it out as the value of a row's key, its lines after
+// the first indented under the key; refuses bytes that are not UTF-8 rather than half-write a row.
 std::string Dump(const Json& value) {
   try {
-    return value.dump();
+    if (!value.is_array()) return value.dump();
+    std::string text;
+    for (const char c : value.dump(2)) {
+      text += c;
+      if (c == '\n') text += "    ";
+    }
+    return text;
   } catch (const Json::exception& error) {
     throw RecordsError(std::string("cannot write as JSON: ") + error.what());
   }

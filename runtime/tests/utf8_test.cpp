@@ -55,6 +55,12 @@ TEST(Utf8, EscapedOnOneLine) {
       {"paragraph separator", "\u2029", 64, "\\xe2\\x80\\xa9"},
       {"C1 control NEL", "\xC2\x85", 64, "\\xc2\\x85"},
       {"no-break space kept", "\xC2\xA0", 64, "\xC2\xA0"},
+      {"byte-order mark named", "\uFEFF2026", 64, "\\ufeff2026"},
+      {"zero-width space named", "a\u200Bb", 64, "a\\u200bb"},
+      {"right-to-left override named", "\u202Eabc", 64, "\\u202eabc"},
+      {"soft hyphen named", "a\u00ADb", 64, "a\\u00adb"},
+      {"tag character named", "\U000E0041", 64, "\\U000e0041"},
+      {"ideographic space kept", "\u3000", 64, "\u3000"},
       {"stray byte",
        "a\xFF"
        "b",

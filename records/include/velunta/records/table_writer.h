@@ -10,11 +10,16 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace velunta::records {
 
-// A cell: no value (JSON null, an empty CSV field), text, a whole number or a truth value.
-using Cell = std::variant<std::monostate, std::string, std::int64_t, bool>;
+// A list of texts in one cell: a JSON array; in CSV one field, the texts joined with ';'.
+using Texts = std::vector<std::string>;
+
+// A cell: no value (JSON null, an empty CSV field), text, a whole number, a truth value or a
+// list of texts.
+using Cell = std::variant<std::monostate, std::string, std::int64_t, bool, Texts>;
 
 enum class Format : std::uint8_t { text, csv, json, ics };
 

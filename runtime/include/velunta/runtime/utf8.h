@@ -19,9 +19,11 @@ VELUNTA_RUNTIME_EXPORT bool IsUtf8(std::string_view text) noexcept;
 
 // Returns text as a one-line message may repeat it: each character that could break the line or
 // the terminal (a control character, a line or paragraph separator, a C1 control) or that is no
-// UTF-8 is written as an escape, \n, \r, \t, \0, \a, \b, \v, \f or \xNN a byte; after
-// mostCharacters characters the text is cut with "…".
-// Examples: "a\nb" -> "a\\nb" (a backslash and an n); "\x1b[31m" -> "\\x1b[31m"; "日本" -> "日本".
+// UTF-8 is written as an escape, \n, \r, \t, \0, \a, \b, \v, \f or \xNN a byte; a character
+// that shows nothing (a byte-order mark, a zero-width space, a bidirectional control) as \uNNNN;
+// after mostCharacters characters the text is cut with "…".
+// Examples: "a\nb" -> "a\\nb" (a backslash and an n); "\x1b[31m" -> "\\x1b[31m"; "日本" -> "日本";
+// "\uFEFF2026" -> "\\ufeff2026".
 VELUNTA_RUNTIME_EXPORT std::string EscapedOnOneLine(std::string_view text,
                                                     std::size_t mostCharacters);
 
