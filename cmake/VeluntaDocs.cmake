@@ -16,18 +16,18 @@ function(velunta_install_manual page component)
   install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${component})
 endfunction()
 
-# velunta_command_docs(<target> <component>): velunta(1) from the command's --help and --version
-# (VELUNTA_MANUAL), and the bash, zsh and fish completions the command prints
-# (VELUNTA_COMPLETIONS), installed where each shell looks for a vendor's completions.
-function(velunta_command_docs target component)
+# velunta_command_docs(<target> <manual> <component>): velunta(1) as the tool <manual> writes it
+# from the command's own parser (VELUNTA_MANUAL), and the bash, zsh and fish completions the
+# command prints (VELUNTA_COMPLETIONS), installed where each shell looks for a vendor's
+# completions.
+function(velunta_command_docs target manual component)
   set(program $<TARGET_FILE:${target}>)
   if(VELUNTA_MANUAL)
-    find_program(HELP2MAN help2man REQUIRED)
     set(page ${CMAKE_CURRENT_BINARY_DIR}/velunta.1)
     add_custom_command(OUTPUT ${page}
-      COMMAND ${HELP2MAN} --no-info --section=1
-              "--name=tell whether a date is a day off in Japan" --output=${page} ${program}
-      DEPENDS ${target} VERBATIM)
+      COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${manual}> -DARGS= -DOUTPUT=${page}
+              -P ${PROJECT_SOURCE_DIR}/cmake/capture_output.cmake
+      DEPENDS ${manual} VERBATIM)
     velunta_install_manual(${page} ${component})
   endif()
   if(VELUNTA_COMPLETIONS)

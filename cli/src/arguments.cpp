@@ -7,6 +7,12 @@ namespace velunta::cli {
 using namespace std::chrono;
 using request::DateStyle;
 
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
 void Refuse(const request::Refusal& refusal, std::string_view option) {
   throw UsageError(request::Worded(refusal, option));
 }
@@ -30,6 +36,8 @@ std::vector<year_month_day> ReadDates(std::span<const std::string> texts,
     stdinRead = true;
     std::string line;
     for (std::size_t number = 1; std::getline(in, line); ++number) {
+      // Notepad and Excel start a UTF-8 file with a byte-order mark, as --bom does.
+      if (number == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
       const auto first = line.find_first_not_of(" \t\r");
       if (first == std::string::npos) continue;  // a blank line
       const auto last = line.find_last_not_of(" \t\r");
@@ -44,6 +52,39 @@ std::vector<year_month_day> ReadDates(std::span<const std::string> texts,
     if (in.bad()) throw UsageError("cannot read standard input");
   }
   return dates;
+}
+
+std::string StandardInputHelp() {
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(kQuietInputBound);
+  std::string help =
+      "No DATE: today in Japan. A DATE of - reads one date a line from standard input (blank "
+      "lines and a leading byte-order mark skipped). Dates piped in without - are refused with "
+      "status 2, whenever they arrive; a closed input (cron's, </dev/null) or a terminal means "
+      "today, and an input left open and silent for ";
+  help.append(std::to_string(seconds.count()))
+      .append(" seconds (ssh) is answered for today with a line on stderr saying so.");
+  return help;
+}
+
+std::vector<year_month_day> DatesOrToday(std::span<const std::string> texts,
+                                         const records::DaySource& source, const Environment& env,
+                                         std::string_view command) {
+  if (!texts.empty()) return ReadDates(texts, source, env.today, env.in);
+  const InputState input = env.inputState == nullptr ? InputState::nothing : env.inputState();
+  if (input == InputState::dates) {
+    // Never answer for today when dates were piped in: they were meant to be read.
+    std::string message = "dates on standard input are read only when a DATE is '-'; accepted: ";
+    message.append(command).append(" - to read them, ");
+    message.append(command).append(" </dev/null for today");
+    throw UsageError(message);
+  }
+  if (input == InputState::silent) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(kQuietInputBound);
+    env.err << "velunta: nothing arrived on standard input in " << seconds.count()
+            << " s; the answer is about today in Japan, " << records::IsoDate(env.today)
+            << " (give a DATE, or '-' to read dates)" << std::endl;
+  }
+  return {env.today};
 }
 
 year_month_day ReadRangeEnd(std::string_view text, const records::DaySource& source,

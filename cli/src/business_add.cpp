@@ -22,7 +22,7 @@ int RunAdd(const std::vector<std::string>& args, BusinessArgs& business,
   const int n =
       Checked(request::Count(args[1], -request::kMostBusinessDays, request::kMostBusinessDays));
   const auto answer = Answer(calendar.Add(from, n), "business add " + args[0] + " " + args[1]);
-  WriteBusinessDay(answer, calendar, shared, env);
+  WriteBusinessDays({&answer, 1}, calendar, shared, env);
   return kStatusOk;
 }
 

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include <velunta/records/closed_day_writer.h>
+
 #include "arguments.h"
 #include "business_options.h"
 #include "usage_error.h"
@@ -10,30 +12,6 @@ namespace velunta::cli {
 namespace {
 
 using namespace std::chrono;
-
-constexpr std::string_view kColumns[] = {"date",    "weekday",   "name",    "name_en",   "kind",
-                                         "day_off", "predicted", "reasons", "reasons_ja"};
-
-// Returns the reasons joined: ids with ";" (holiday;weekend), or the labels of a language with
-// "・" / ", ".
-std::string Joined(const ClosedReasons& reasons, std::string_view (*text)(ClosedReason),
-                   std::string_view separator) {
-  std::string joined;
-  for (const auto reason : reasons.List()) {
-    if (!joined.empty()) joined += separator;
-    joined += text(reason);
-  }
-  return joined;
-}
-
-std::string ClosedLine(const records::DayRecord& day, const ClosedDay& closed, records::Lang lang) {
-  std::string line = records::DayLine(day, lang);
-  line += lang == records::Lang::en ? " [" : " 【";
-  line += lang == records::Lang::en ? Joined(closed.reasons, ClosedReasonNameEn, ", ")
-                                    : Joined(closed.reasons, ClosedReasonName, "・");
-  line += lang == records::Lang::en ? "]" : "】";
-  return line;
-}
 
 int RunClosed(const std::vector<std::string>& args, BusinessArgs& business,
               const SharedOptions& shared, const Environment& env) {
@@ -54,46 +32,8 @@ int RunClosed(const std::vector<std::string>& args, BusinessArgs& business,
   }
   if (args.size() == 2) RequireInOrder(first, last, args[0], args[1]);
   const auto days = Answer(calendar.ClosedDays(first, last), "business closed");
-
-  if (shared.format == records::Format::csv || shared.format == records::Format::json) {
-    const auto table = records::MakeTableWriter(shared.format, env.out, shared.byteOrderMark);
-    table->Begin(kColumns);
-    for (const auto& closed : days) {
-      const auto day = source.Day(closed.date);
-      const records::Cell cells[] = {records::IsoDate(day.date),
-                                     records::WeekdayText(day.date, records::Lang::en),
-                                     day.name,
-                                     day.nameEn,
-                                     std::string(records::KindId(day.kind)),
-                                     day.dayOff,
-                                     day.predicted,
-                                     Joined(closed.reasons, ClosedReasonId, ";"),
-                                     Joined(closed.reasons, ClosedReasonName, "・")};
-      table->Row(cells);
-    }
-    table->End();
-    return kStatusOk;
-  }
-  if (shared.format == records::Format::ics) {
-    // A calendar program shows each closed day as an event named by its holiday or its reasons.
-    const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
-    writer->Begin();
-    for (const auto& closed : days) {
-      auto day = source.Day(closed.date);
-      if (!IsHolidayKind(day.kind)) {
-        day.name = Joined(closed.reasons, ClosedReasonName, "・");
-        day.nameEn = Joined(closed.reasons, ClosedReasonNameEn, ", ");
-      }
-      day.dayOff = true;
-      day.businessDay = false;
-      writer->Day(day);
-    }
-    writer->End();
-    return kStatusOk;
-  }
-  for (const auto& closed : days) {
-    env.out << ClosedLine(source.Day(closed.date), closed, shared.lang) << '\n';
-  }
+  // Written by the records, as /v1/business/closed writes them.
+  records::WriteClosedDays(days, source, shared.Writer(), env.out);
   return kStatusOk;
 }
 

@@ -79,9 +79,13 @@ BusinessCalendar BusinessArgs::Calendar(const SharedOptions& shared,
 }
 
 CLI::App* AddBusinessCommand(CLI::App& business, const std::string& name,
-                             const std::string& description, const std::string& example) {
+                             const std::string& description, const std::string& example,
+                             const std::string& reading) {
   auto* command = business.add_subcommand(name, description);
-  command->footer("Example: " + example + "\n" + kBusinessShared);
+  std::string footer = reading;
+  if (!footer.empty()) footer += '\n';
+  footer.append("Example: ").append(example).append("\n").append(kBusinessShared);
+  command->footer(footer);
   return command;
 }
 
@@ -96,11 +100,12 @@ records::DayRecord BusinessDay(std::chrono::year_month_day date, const BusinessC
   return day;
 }
 
-void WriteBusinessDay(std::chrono::year_month_day date, const BusinessCalendar& calendar,
-                      const SharedOptions& shared, const Environment& env) {
+void WriteBusinessDays(std::span<const std::chrono::year_month_day> dates,
+                       const BusinessCalendar& calendar, const SharedOptions& shared,
+                       const Environment& env) {
   const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
   writer->Begin();
-  writer->Day(BusinessDay(date, calendar, shared));
+  for (const auto date : dates) writer->Day(BusinessDay(date, calendar, shared));
   writer->End();
 }
 

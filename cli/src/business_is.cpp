@@ -18,8 +18,7 @@ std::string_view Verdict(bool open, records::Lang lang) {
 int RunIs(const std::vector<std::string>& texts, BusinessArgs& business,
           const SharedOptions& shared, const Environment& env) {
   const auto calendar = business.Calendar(shared, env.today);
-  auto dates = ReadDates(texts, shared.Source(), env.today, env.in);
-  if (texts.empty()) dates.push_back(env.today);
+  const auto dates = DatesOrToday(texts, shared.Source(), env, "velunta business is");
 
   bool allOpen = true;
   const auto writer = records::MakeDayWriter(shared.Writer(), env.out);
@@ -42,11 +41,10 @@ void AddIs(CLI::App& parent, Commands& commands) {
   auto* is = AddBusinessCommand(
       parent, "is",
       "Tell whether dates are business days. Exit status 0 when every date is, 1 when one is "
-      "not; no DATE means today in Japan, - reads dates from standard input",
-      "velunta business is --bank-closing-days && run-the-job");
+      "not, 2 bad input",
+      "velunta business is --bank-closing-days >/dev/null && run-the-job", StandardInputHelp());
   auto dates = std::make_shared<std::vector<std::string>>();
-  is->add_option("DATE", *dates, "dates, or - for one date a line on standard input")
-      ->type_name("");
+  is->add_option("DATE", *dates, std::string(kDateHelp))->type_name("");
   commands.OnRun(is, dates.get(), [dates, &commands](const Environment& env) {
     return RunIs(*dates, BusinessArgsOf(commands), commands.shared(), env);
   });

@@ -3,6 +3,7 @@
 // answer or refusal is reported.
 
 #include <chrono>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,11 @@ struct BusinessArgs {
 // The business arguments shared by `business` and its subcommands.
 BusinessArgs& BusinessArgsOf(Commands& commands);
 
-// Adds a subcommand of `business` with its help, its example and the options it shares.
+// Adds a subcommand of `business` with its help, how it reads its dates (none: not said), its
+// example and the options it shares.
 CLI::App* AddBusinessCommand(CLI::App& business, const std::string& name,
-                             const std::string& description, const std::string& example);
+                             const std::string& description, const std::string& example,
+                             const std::string& reading = {});
 
 // Returns the answer of a calendar request or throws UsageError naming the request.
 template <class T>
@@ -51,9 +54,10 @@ T Answer(const Result<T>& result, const std::string& request) {
 records::DayRecord BusinessDay(std::chrono::year_month_day date, const BusinessCalendar& calendar,
                                const SharedOptions& shared);
 
-// Writes the day a business request answered with, as `check` writes a day, with whether it is
-// a business day under the calendar.
-void WriteBusinessDay(std::chrono::year_month_day date, const BusinessCalendar& calendar,
-                      const SharedOptions& shared, const Environment& env);
+// Writes the days a business request answered with, as `check` writes days, with whether each
+// is a business day under the calendar.
+void WriteBusinessDays(std::span<const std::chrono::year_month_day> dates,
+                       const BusinessCalendar& calendar, const SharedOptions& shared,
+                       const Environment& env);
 
 }  // namespace velunta::cli

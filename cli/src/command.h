@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,6 +30,11 @@ class Commands {
 
   const SharedOptions& shared() const noexcept { return shared_; }
   SharedOptions& shared() noexcept { return shared_; }
+
+  // Marks a command that reads none of the shared options (serve, help), so completion offers it
+  // only its own. The parser still lets them stand there, as after any command.
+  void TakesNoSharedOptions(const CLI::App* command) { noShared_.insert(command); }
+  bool TakesSharedOptions(const CLI::App* command) const { return !noShared_.contains(command); }
 
   // Runs `action` when `command` is the innermost command given; `positionals` receives the
   // command's words, those after "--" included.
@@ -58,6 +64,7 @@ class Commands {
   const CLI::App* root_ = nullptr;
   SharedOptions shared_;
   std::map<const CLI::App*, Entry> actions_;
+  std::set<const CLI::App*> noShared_;
   std::map<std::string, std::shared_ptr<void>> groups_;
 };
 

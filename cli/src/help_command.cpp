@@ -38,6 +38,7 @@ void AddHelp(CLI::App& parent, Commands& commands) {
   auto* help = parent.add_subcommand("help", "Describe the command or one of its commands");
   auto path = std::make_shared<std::vector<std::string>>();
   help->add_option("COMMAND", *path, "a command, e.g. check or business add")->type_name("");
+  commands.TakesNoSharedOptions(help);
   commands.OnRun(help, path.get(), [path, &commands](const Environment& env) {
     return RunHelp(*path, commands, env);
   });

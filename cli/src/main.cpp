@@ -14,5 +14,5 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   return velunta::cli::Run(args,
                            {velunta::cli::TodayInJapan(), std::cin, std::cout, std::cerr,
-                            velunta::cli::StandardInputWaiting, velunta::cli::StandardOutputGone});
+                            velunta::cli::StandardInputState, velunta::cli::StandardOutputGone});
 }

@@ -54,6 +54,18 @@ bool IsFlag(const CLI::App* command, const std::string& option) {
   return false;
 }
 
+// Returns the command between the tool and `command` that has the option, or none. An option
+// the parser could not place although a command given has it was typed before that command:
+// velunta --saturday-workday business is.
+const CLI::App* OwnerOnPath(const CLI::App* command, const std::string& typed) {
+  const std::string option = typed.substr(0, typed.find('='));
+  const CLI::App* owner = nullptr;
+  for (; command != nullptr && command->get_parent() != nullptr; command = command->get_parent()) {
+    if (command->get_option_no_throw(option) != nullptr) owner = command;
+  }
+  return owner;
+}
+
 // Returns the parser's message on one line.
 std::string OneLine(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
@@ -111,6 +123,14 @@ std::string LeftoverRefusal(const CLI::App& app) {
   const CLI::App* command = InnermostCommand(app);
   const std::string path = CommandPath(command);
   if (!first.empty() && first.front() == '-') {
+    if (const CLI::App* owner = OwnerOnPath(command, first)) {
+      std::string option = first.substr(0, first.find('='));
+      std::string example = path + " " + option;
+      const CLI::Option* found = owner->get_option_no_throw(option);
+      if (found->get_expected_min() > 0) example += " " + found->get_type_name();
+      return Quoted(option) + " belongs after " + Quoted(owner->get_name()) +
+             "; accepted: " + example + " (see " + CommandPath(owner) + " --help)";
+    }
     return "unknown option: " + Quoted(first) + "; accepted: " + AcceptedOptions(command) +
            " (see " + path + " --help)";
   }

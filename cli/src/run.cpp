@@ -4,76 +4,22 @@
 #include <vector>
 
 #include <velunta/records/records_error.h>
-#include <velunta/version.h>
 #include <CLI/CLI.hpp>
 
 #include "arguments.h"
 #include "command.h"
 #include "command_failure.h"
 #include "parser_messages.h"
+#include "tool_help.h"
 #include "usage_error.h"
 
 namespace velunta::cli {
 namespace {
 
-// Returns what -V prints: the version and how far the data reaches.
-std::string VersionText() {
-  const int lastOfficial = static_cast<int>(kLastOfficialEquinoxYear);
-  return std::string("velunta ") + VELUNTA_VERSION_STRING +
-         "\nholidays: the Act on National Holidays as in force on each day from 1948-07-20, "
-         "with its changes up to the moves of 2020 and 2021 for the Tokyo Olympics\n"
-         "equinox days: announced to " +
-         std::to_string(lastOfficial) + ", predicted from " + std::to_string(lastOfficial + 1) +
-         " to " + std::to_string(static_cast<int>(kLastYear));
-}
-
-// Adds every registered command under its parent.
-void AddCommands(CLI::App& app, Commands& commands) {
-  for (const auto& registration : RegisteredCommands()) {
-    CLI::App* parent = &app;
-    if (!registration.parent.empty()) {
-      parent = app.get_subcommand(std::string(registration.parent));
-    }
-    registration.add(*parent, commands);
-  }
-  // The shared options may follow any command: velunta list 2026 --format=ics.
-  std::vector<CLI::App*> pending = app.get_subcommands({});
-  while (!pending.empty()) {
-    CLI::App* command = pending.back();
-    pending.pop_back();
-    command->fallthrough();
-    for (CLI::App* sub : command->get_subcommands({})) pending.push_back(sub);
-  }
-}
-
 int RunOrThrow(std::span<const std::string> args, const Environment& env) {
   Commands commands;
-  CLI::App app{"Days off in Japan: check dates, list holidays, equinox days and business days.",
-               "velunta"};
-  commands.set_root(&app);
-  app.set_version_flag("-V,--version", VersionText());
-  app.allow_extras();  // refused by LeftoverRefusal, with a message that says what is accepted
-  app.require_subcommand(0, 1);
-  AddSharedOptions(app, commands.shared());
-  AddCommands(app, commands);
-  // 69 and 74 are sysexits.h's EX_UNAVAILABLE and EX_IOERR (see run.h); serve is there only
-  // when built with the server.
-  const bool serves =
-      !app.get_subcommands([](const CLI::App* command) { return command->get_name() == "serve"; })
-           .empty();
-  const std::string serveStatus = serves ? "69 serve: cannot listen on its address, " : "";
-  app.footer(
-      "Examples:\n"
-      "  velunta check 2026/05/06       2026/05/06(水) 振替休日, exit status 0\n"
-      "  velunta list 2026 --format=ics > holidays-2026.ics\n"
-      "  velunta equinox 2026 2027\n"
-      "  velunta business add 2026/04/30 3 --bank-closing-days\n"
-      "  velunta check >/dev/null; [ $? -eq 1 ] && run-the-job   run it on working days only\n"
-      "Exit status: 0 done (check: every date is a day off), 1 check: a date is no day off,\n"
-      "2 bad input, " +
-      serveStatus +
-      "74 the answer could not be written\n"
-      "(no message for a closed pipe: velunta list | head -1). Each command has its own --help.");
+  CLI::App app{"", "velunta"};
+  BuildParser(app, commands);
 
   // "--" ends the options: the parser reads what comes before it, and the words after it join
   // the given command's own words as they are.

@@ -24,25 +24,35 @@ inline constexpr int kStatusUnavailable = 69;
 // gone (a closed pipe) gets no line, only the status. EX_IOERR.
 inline constexpr int kStatusWriteFailed = 74;
 
+// What standard input holds when no DATE asked for it.
+enum class InputState {
+  nothing,  // a terminal, /dev/null, an empty file, a closed pipe (cron's): today is meant
+  dates,    // bytes, whenever they arrive: a question nobody asked the command
+  silent,   // a pipe or socket still open and silent after kQuietInputBound (an ssh session)
+};
+
+// How long a pipe or socket may stay open and silent before the command takes it for no input
+// and answers for today, saying so on stderr. Bytes that arrive within it are refused.
+inline constexpr std::chrono::milliseconds kQuietInputBound{2000};
+
 // What the command reads besides its arguments.
 struct Environment {
   std::chrono::year_month_day today;  // in Japan: what a missing DATE means
   std::istream& in;
   std::ostream& out;
   std::ostream& err;
-  // Returns true when standard input holds data although no DATE asked for it to be read (dates
-  // piped into a bare `velunta check`); false for a terminal, /dev/null or a closed pipe
-  // (cron's). Asked only by a bare check, since looking may wait a moment; none: never.
-  bool (*inputWaiting)() noexcept = nullptr;
+  // Returns what standard input holds although no DATE asked for it to be read (dates piped into
+  // a bare `velunta check`). Asked only when a missing DATE would mean today, since looking may
+  // wait; none: InputState::nothing.
+  InputState (*inputState)() noexcept = nullptr;
   // Returns true when out leads to a reader that has gone (a pipe or socket closed at its other
   // end), asked once a write has failed; none: never.
   bool (*outputGone)() noexcept = nullptr;
 };
 
-// Returns whether standard input holds data now or within a moment: a regular file that is not
-// empty, or a pipe or socket with bytes to read within 50 ms. A closed pipe, a terminal and
-// /dev/null hold none.
-bool StandardInputWaiting() noexcept;
+// Returns what standard input holds: a regular file by its size; a pipe or socket by waiting for
+// bytes or its end, up to kQuietInputBound; anything else (a terminal, /dev/null) holds nothing.
+InputState StandardInputState() noexcept;
 
 // Returns whether standard output is a pipe or socket whose reader has closed it.
 bool StandardOutputGone() noexcept;

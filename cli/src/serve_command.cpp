@@ -5,6 +5,8 @@
 #include <system_error>
 #include <thread>
 
+#include <boost/asio/ip/address.hpp>
+
 #include <velunta/calendar_file.h>
 #include <velunta/server/handler.h>
 #include <velunta/server/http_server.h>
@@ -21,8 +23,10 @@ namespace {
 struct ServeArgs {
   std::string host = "127.0.0.1";
   int port = 8080;
-  int threads = 0;                     // 0: one per core
+  int threads = 0;  // 0: one per core
+  int maxConnections = server::ServerOptions{}.maxConnections;
   std::vector<std::string> calendars;  // NAME=FILE, the shape checked by CalendarArgument
+  std::string publicUrl;               // checked by PublicUrlArgument; empty: none
   std::vector<std::string> words;      // serve takes none
 };
 
@@ -43,6 +47,45 @@ CLI::Validator CalendarArgument() {
           return "no file in " + Quoted(value) + "; accepted: NAME=FILE";
         }
         return {};
+      },
+      "");
+}
+
+// Checks a --host while parsing: a numeric address, since the one address listened on is the one
+// the command prints. A name such as localhost may stand for several (127.0.0.1 and ::1), and
+// binding one of them silently would leave clients of the other refused.
+CLI::Validator HostArgument() {
+  return CLI::Validator(
+      [](std::string& value) -> std::string {
+        boost::system::error_code error;
+        boost::asio::ip::make_address(value, error);
+        if (!error) return {};
+        return "not a numeric address: " + Quoted(value) +
+               "; accepted: an IPv4 or IPv6 address such as 127.0.0.1, ::1 or 0.0.0.0 (names "
+               "such as localhost are not resolved)";
+      },
+      "");
+}
+
+// Returns "http://HOST:PORT/", an IPv6 address in brackets: http://[::1]:8080/.
+std::string AddressUrl(const std::string& host, unsigned short port) {
+  std::string url = "http://";
+  if (host.find(':') != std::string::npos) {
+    url.append("[").append(host).append("]");
+  } else {
+    url.append(host);
+  }
+  return url.append(":").append(std::to_string(port)).append("/");
+}
+
+// Checks a --public-url while parsing: the server cannot know the scheme and host clients use
+// behind a proxy, so it takes them whole or not at all.
+CLI::Validator PublicUrlArgument() {
+  return CLI::Validator(
+      [](std::string& value) -> std::string {
+        if (server::IsPublicUrl(value)) return {};
+        return "not a public URL: " + Quoted(value) +
+               "; accepted: " + std::string(server::kPublicUrlRule);
       },
       "");
 }
@@ -78,13 +121,16 @@ int RunServe(const ServeArgs& args) {
   server::ServerOptions options;
   options.host = args.host;
   options.port = static_cast<unsigned short>(args.port);
+  options.maxConnections = args.maxConnections;
   options.threads = args.threads > 0
                         ? args.threads
                         : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
   std::unique_ptr<const server::Handler> made;
   try {
-    made = std::make_unique<const server::Handler>(server::HandlerOptions{
-        .version = VELUNTA_VERSION_STRING, .calendars = std::move(calendars)});
+    made = std::make_unique<const server::Handler>(
+        server::HandlerOptions{.version = VELUNTA_VERSION_STRING,
+                               .calendars = std::move(calendars),
+                               .publicUrl = args.publicUrl});
   } catch (const std::invalid_argument& refused) {
     throw UsageError(refused.what());
   }
@@ -106,9 +152,8 @@ int RunServe(const ServeArgs& args) {
   }
   // Through the server's log, in order with its lines: a reader of standard error that has
   // stalled must not keep a stopped server from exiting.
-  server->Log("velunta serve: listening on http://" + args.host + ":" +
-              std::to_string(server->Port()) + "/ with " + std::to_string(options.threads) +
-              " threads\n");
+  server->Log("velunta serve: listening on " + AddressUrl(args.host, server->Port()) + " with " +
+              std::to_string(options.threads) + " threads\n");
   server->Run(true);
   server->Log("velunta serve: stopped\n");
   return kStatusOk;
@@ -123,11 +168,19 @@ void AddServe(CLI::App& parent, Commands& commands) {
   serve
       ->add_option("--host", args->host,
                    "the address to listen on (default 127.0.0.1; "
-                   "0.0.0.0 serves a network)")
+                   "0.0.0.0 serves a network; ::1 IPv6 loopback): a numeric address")
+      ->check(HostArgument())
       ->type_name("ADDRESS");
   serve->add_option("--port", args->port, "the port (default 8080; 0 picks a free one)")
       ->check(CLI::Range(0, 65535))
       ->type_name("PORT");
+  serve
+      ->add_option("--max-connections", args->maxConnections,
+                   "connections open at once; one more is answered 503 (default " +
+                       std::to_string(args->maxConnections) +
+                       "; each takes a file descriptor, so keep it below ulimit -n)")
+      ->check(CLI::Range(1, 1'000'000))
+      ->type_name("N");
   serve->add_option("--threads", args->threads, "worker threads (default: one per core)")
       ->check(CLI::Range(1, 256))
       ->type_name("N");
@@ -138,11 +191,19 @@ void AddServe(CLI::App& parent, Commands& commands) {
       ->check(CalendarArgument())
       ->allow_extra_args(false)
       ->type_name("NAME=FILE");
+  serve
+      ->add_option("--public-url", args->publicUrl,
+                   "the address clients reach the server at, such as https://days.example.jp/ "
+                   "behind a proxy: the page links the feed with it (webcal:// and https://) "
+                   "and /openapi.json names it; without it both give paths alone")
+      ->check(PublicUrlArgument())
+      ->type_name("URL");
   serve->footer(
       "Examples: velunta serve --port 8080, then open http://127.0.0.1:8080/; velunta serve "
       "--calendar tokyo=calendars/tokyo.toml, then GET "
       "/v1/business/next?date=2026-12-30&calendar=tokyo. Exit status: 0 once stopped, 2 bad "
       "input, 69 the address cannot be listened on (a port in use).");
+  commands.TakesNoSharedOptions(serve);
   commands.OnRun(serve, &args->words, [args](const Environment&) { return RunServe(*args); });
 }
 

@@ -182,10 +182,10 @@ TEST(BadInput, OneLineStatusTwoNothingOnStdout) {
        {"business", "add", "2026/01/05"},
        "1",
        "accepted: business add DATE N"},
-      {"next with two",
-       {"business", "next", "2026/01/05", "2026/01/06"},
-       "2",
-       "accepted: business next DATE"},
+      {"next from no date",
+       {"business", "next", "2026/01/05", "2026/01/32"},
+       "'2026/01/32'",
+       "accepted: a real date"},
       {"option without value", {"list", "2026", "--format"}, "--format", "see velunta list --help"},
   };
   for (const auto& row : kCases) {

@@ -189,10 +189,10 @@ TEST(BusinessClosed, ReasonsForEachClosedDay) {
   EXPECT_EQ(lines[3], "2026-12-29,Tue,,,weekday,false,false,yearly-closure,年間休業日\r");
   EXPECT_EQ(lines[5],
             "2026-12-31,Thu,,,weekday,false,false,bank-closing-day;yearly-closure,"
-            "銀行休業日・年間休業日\r");
+            "銀行休業日;年間休業日\r");
   EXPECT_EQ(lines[6],
             "2027-01-01,Fri,元日,New Year's Day,national,true,false,holiday;yearly-closure,"
-            "祝日・年間休業日\r");
+            "祝日;年間休業日\r");
   // Every format, the same days.
   const auto json = nlohmann::json::parse(
       RunVelunta({"business", "closed", "2027", "--government-closing-days", "--format=json"}).out);

@@ -99,8 +99,9 @@ TEST(ExitStatus, ServeThatCannotListen) {
       {"host that is no address",
        {"serve", "--host", "localhost:80", "--port", "0"},
        kStatusBadInput,
-       "velunta: not an IP address: 'localhost:80'; accepted: --host with an IPv4 or IPv6 "
-       "address such as 127.0.0.1, 0.0.0.0 or ::1 (see velunta serve --help)\n"},
+       "velunta: --host: not a numeric address: 'localhost:80'; accepted: an IPv4 or IPv6 "
+       "address such as 127.0.0.1, ::1 or 0.0.0.0 (names such as localhost are not resolved) "
+       "(see velunta serve --help)\n"},
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.name);

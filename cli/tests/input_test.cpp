@@ -83,6 +83,99 @@ TEST(Input, DatesFromStandardInput) {
   }
 }
 
+// Dates piped into a command whose missing DATE means today were meant to be read: refused
+// whenever they arrive, not only when they are already waiting.
+TEST(Input, PipedDatesAreRefusedEvenWhenTheyComeLate) {
+  const char* kCommands[] = {"check", "business is", "business next", "business previous",
+                             "business roll"};
+  for (const std::string command : kCommands) {
+    SCOPED_TRACE(command);
+    const auto result =
+        RunShell("(sleep 0.3; echo 2026-05-06) | \"$VELUNTA\" " + command + "; echo $? >&2");
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("accepted: velunta " + command + " - to read them"),
+              std::string::npos)
+        << result.err;
+    EXPECT_TRUE(result.err.ends_with("\n2\n")) << result.err;
+  }
+}
+
+// An ssh session's standard input stays open and says nothing: after the bound the answer is
+// about today, and the command says so rather than succeed silently.
+TEST(Input, AnOpenSilentInputIsAnsweredForTodaySayingSo) {
+  const auto today = floor<days>(system_clock::now() + hours{9});
+  const auto result = RunShell("sleep 2.5 | \"$VELUNTA\" business is");
+  EXPECT_NE(result.status, 2) << result.err;
+  EXPECT_TRUE(result.out.starts_with(SlashDate(today))) << result.out;
+  EXPECT_EQ(Lines(result.err).size(), 1U);
+  EXPECT_NE(result.err.find("nothing arrived on standard input in 2 s; the answer is about today"),
+            std::string::npos)
+      << result.err;
+}
+
+TEST(Input, ByteOrderMarkSkippedAndInvisibleCharactersNamed) {
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    std::string out;
+    std::string err;  // a part of the one line, when refused
+  } kCases[] = {
+      {"a byte-order mark before the first date",
+       {"check", "-"},
+       "\uFEFF2026/05/06\r\n2026/05/07\r\n",
+       "2026/05/06(水) 振替休日\n2026/05/07(木)\n",
+       ""},
+      {"one on a later line is no date",
+       {"check", "-"},
+       "2026/05/06\n\uFEFF2026/05/07\n",
+       "",
+       "line 2 of standard input: not a date: '\\ufeff2026/05/07'"},
+      {"a zero-width space is named",
+       {"business", "is", "-"},
+       "2026/05/06\u200B\n",
+       "",
+       "'2026/05/06\\u200b'"},
+      {"in an argument too", {"check", "\u202E2026/05/06"}, "", "", "'\\u202e2026/05/06'"},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.name);
+    const auto result = RunVeluntaWithInput(row.args, row.input);
+    EXPECT_EQ(result.out, row.out) << result.err;
+    if (!row.err.empty()) {
+      EXPECT_EQ(result.status, 2);
+      EXPECT_NE(result.err.find(row.err), std::string::npos) << result.err;
+      EXPECT_EQ(Lines(result.err).size(), 1U);
+    }
+  }
+}
+
+TEST(Input, BusinessStepsTakeTodayAndStandardInput) {
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::string> same;  // the command that must answer the same
+    std::string input;
+  } kCases[] = {
+      {{"business", "next"}, {"business", "next", "today"}, ""},
+      {{"business", "previous"}, {"business", "previous", "today"}, ""},
+      {{"business", "roll"}, {"business", "roll", "today"}, ""},
+      {{"business", "next", "-"},
+       {"business", "next", "2026/12/30", "2027/05/01"},
+       "2026/12/30\n2027/05/01\n"},
+      {{"business", "roll", "-", "--convention", "preceding"},
+       {"business", "roll", "2026/05/03", "--convention", "preceding"},
+       "2026/05/03\n"},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.args.back());
+    const auto result = RunVeluntaWithInput(row.args, row.input);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_FALSE(result.out.empty());
+    EXPECT_EQ(result.out, RunVelunta(row.same).out);
+  }
+  EXPECT_EQ(RunVeluntaWithInput({"business", "next", "-"}, "2026/12/30\n").out, "2026/12/31(木)\n");
+}
+
 TEST(Input, CronsClosedStandardInputMeansToday) {
   const auto today = floor<days>(system_clock::now() + hours{9});
   for (const auto& args : std::vector<std::vector<std::string>>{{"check"}, {"business", "is"}}) {

@@ -57,6 +57,33 @@ TEST(ParserMessages, EachInTheCommandsWords) {
        false,
        "velunta: unknown option: '--foo'; accepted: --help, --sundays, --version, --rules, "
        "--lang, --format, --labels, --bom (see velunta list --help)\n"},
+      {"business's flag before business",
+       {"--saturday-workday", "business", "is", "2026/05/09"},
+       false,
+       "velunta: '--saturday-workday' belongs after 'business'; accepted: velunta business is "
+       "--saturday-workday (see velunta business --help)\n"},
+      {"business's option with its value before business",
+       {"--closed=2026-05-01", "business", "next"},
+       false,
+       "velunta: '--closed' belongs after 'business'; accepted: velunta business next --closed "
+       "DATE,... (see velunta business --help)\n"},
+      {"roll's option before roll",
+       {"business", "--convention", "preceding", "roll", "2026/05/03"},
+       false,
+       "velunta: '--convention' belongs after 'roll'; accepted: velunta business roll "
+       "--convention following|preceding|modified-following|modified-preceding (see velunta "
+       "business roll --help)\n"},
+      {"no thread",
+       {"serve", "--threads", "0"},
+       true,
+       "velunta: bad value for --threads: '0'; accepted: a whole number from 1 to 256 (see "
+       "velunta serve --help)\n"},
+      {"a host name",
+       {"serve", "--host", "localhost"},
+       true,
+       "velunta: --host: not a numeric address: 'localhost'; accepted: an IPv4 or IPv6 address "
+       "such as 127.0.0.1, ::1 or 0.0.0.0 (names such as localhost are not resolved) (see "
+       "velunta serve --help)\n"},
       {"number out of a range",
        {"serve", "--port", "70000"},
        true,
@@ -81,6 +108,18 @@ TEST(ParserMessages, EachInTheCommandsWords) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, row.line);
   }
+}
+
+// An IPv6 address is written in brackets in the address serve prints: http://[::1]:PORT/.
+TEST(ParserMessages, ServeNamesAnIpv6AddressAsAUrl) {
+  if (!VELUNTA_HAS_SERVE) GTEST_SKIP() << "built without serve";
+  RunOptions options;
+  options.limit = std::chrono::milliseconds(1500);
+  const auto result = RunVeluntaWith({"serve", "--host", "::1", "--port", "0"}, options);
+  if (result.err.find("cannot listen") != std::string::npos) {
+    GTEST_SKIP() << "no IPv6 loopback here: " << result.err;
+  }
+  EXPECT_TRUE(result.err.starts_with("velunta serve: listening on http://[::1]:")) << result.err;
 }
 
 }  // namespace

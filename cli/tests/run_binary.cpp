@@ -46,8 +46,9 @@ void Check(int result, const char* what) {
 
 namespace {
 
-Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env,
-              const std::string* input, const RunOptions& options = {}) {
+Outcome Spawn(const std::string& program, const std::vector<std::string>& args,
+              const std::vector<std::string>& env, const std::string* input,
+              const RunOptions& options = {}) {
   int outPipe[2] = {-1, -1};
   int errPipe[2];
   if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -87,7 +88,7 @@ Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::strin
   Check(posix_spawnattr_setsigdefault(&attributes, &defaults), "signal defaults");
   Check(posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF), "spawn flags");
 
-  std::vector<std::string> argvTexts{VELUNTA_BINARY};
+  std::vector<std::string> argvTexts{program};
   argvTexts.insert(argvTexts.end(), args.begin(), args.end());
   auto envTexts = MergedEnvironment(env);
   auto argv = Pointers(argvTexts);
@@ -95,7 +96,7 @@ Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::strin
 
   pid_t pid = 0;
   const int spawned =
-      posix_spawn(&pid, VELUNTA_BINARY, &actions, &attributes, argv.data(), envp.data());
+      posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   close(outPipe[1]);
@@ -110,7 +111,7 @@ Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::strin
   if (spawned != 0) {
     if (outPipe[0] >= 0) close(outPipe[0]);
     close(errPipe[0]);
-    Check(spawned, "posix_spawn " VELUNTA_BINARY);
+    Check(spawned, ("posix_spawn " + program).c_str());
   }
 
   // Read both pipes as they fill, so a long answer cannot block the child on a full pipe.
@@ -161,15 +162,23 @@ Outcome Spawn(const std::vector<std::string>& args, const std::vector<std::strin
 }  // namespace
 
 Outcome RunVelunta(const std::vector<std::string>& args, const std::vector<std::string>& env) {
-  return Spawn(args, env, nullptr);
+  return Spawn(VELUNTA_BINARY, args, env, nullptr);
 }
 
 Outcome RunVeluntaWithInput(const std::vector<std::string>& args, const std::string& input) {
-  return Spawn(args, {}, &input);
+  return Spawn(VELUNTA_BINARY, args, {}, &input);
 }
 
 Outcome RunVeluntaWith(const std::vector<std::string>& args, const RunOptions& options) {
-  return Spawn(args, {}, nullptr, options);
+  return Spawn(VELUNTA_BINARY, args, {}, nullptr, options);
+}
+
+Outcome RunShell(const std::string& script, const std::vector<std::string>& env) {
+  auto withBinary = env;
+  withBinary.push_back("VELUNTA=" VELUNTA_BINARY);
+  RunOptions options;
+  options.limit = std::chrono::seconds(30);
+  return Spawn("/bin/sh", {"-c", script}, withBinary, nullptr, options);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

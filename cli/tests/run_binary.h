@@ -38,6 +38,10 @@ struct RunOptions {
 // others, it starts the command with SIGPIPE's default action, as a shell does.
 Outcome RunVeluntaWith(const std::vector<std::string>& args, const RunOptions& options);
 
+// Runs `/bin/sh -c script`, with $VELUNTA the velunta binary of this build and env as RunVelunta
+// takes it, killed after 30 s: for pipelines, faketime and shells' completion.
+Outcome RunShell(const std::string& script, const std::vector<std::string>& env = {});
+
 // Returns text split at '\n' (the last line's '\n' ends it, no empty line after it).
 std::vector<std::string> Lines(const std::string& text);
 
