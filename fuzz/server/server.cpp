@@ -1,7 +1,8 @@
 // The server's request handling in process (the Handler, and the message the connection would
 // write, with no socket): the input is a method, a target and a few headers, one a line
 // ("name: value"). Whatever they are: the answer is 2xx, 304 or 4xx, never 5xx; a 4xx carries a
-// JSON body {"error": "..."} of one line; a 200 JSON body parses; no header value can break the
+// JSON body {"error": "..."} of one line (the page's 400 is the page with the reason); a 200
+// JSON body parses; no header value can break the
 // head; HEAD gets GET's status and headers and no body on the wire; and a fixed request asked
 // after each input still gets its answer, so no input leaves the handler broken.
 
@@ -53,9 +54,11 @@ const velunta::server::Handler& TheHandler() {
 // A request asked after every input, and its answer when the handler was new.
 const Request kFixed{"GET", "/v1/business/next?date=2026-08-12&calendar=tokyo&format=csv", {}};
 
+// Returns whether the body is JSON as it stands (not gzipped for an Accept-Encoding).
 bool IsJson(const Response& answer) {
   const auto* type = answer.Header("Content-Type");
-  return type != nullptr && type->starts_with("application/json");
+  return type != nullptr && type->starts_with("application/json") &&
+         answer.Header("Content-Encoding") == nullptr;
 }
 
 // Returns whether a header value could be written as it is: no CR, LF or other control byte.
@@ -75,7 +78,12 @@ void CheckAnswer(const Response& answer, const std::string& line) {
     Require(!name.empty() && Writable(name) && Writable(value), "every header can be written",
             line + " -> " + Escaped(name) + ": " + Escaped(value));
   }
-  if (status >= 400) {
+  const auto* type = answer.Header("Content-Type");
+  if (status == 400 && type != nullptr && type->starts_with("text/html")) {
+    // The page answers a person: its refusal is the page with the reason.
+    Require(answer.body.find("<p class=\"error\" role=\"alert\">") != std::string::npos,
+            "a refused page says why", line);
+  } else if (status >= 400) {
     Require(IsJson(answer), "a refusal is JSON", line);
     const auto body = nlohmann::json::parse(answer.body, nullptr, false);
     Require(!body.is_discarded() && body.is_object() && body.contains("error") &&

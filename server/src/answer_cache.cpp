@@ -4,22 +4,22 @@
 
 namespace velunta::server {
 
-std::optional<Response> AnswerCache::Find(std::string_view target) const {
+std::optional<SharedAnswer> AnswerCache::Find(const std::string& key) const {
   const std::shared_lock lock(mutex_);
-  const auto found = answers_.find(std::string(target));
+  const auto found = answers_.find(key);
   if (found == answers_.end()) return std::nullopt;
   return found->second;
 }
 
-void AnswerCache::Keep(std::string_view target, const Response& response) {
-  if (response.status != 200 || response.body.size() > kLargestBody) return;
-  const std::size_t size = target.size() + response.body.size();
+void AnswerCache::Keep(const std::string& key, const SharedAnswer& answer) {
+  if (answer.head.status != 200 || answer.body->size() > kLargestBody) return;
+  const std::size_t size = key.size() + answer.body->size();
   const std::unique_lock lock(mutex_);
   if (bytes_ + size > kMostBytes) {
     answers_.clear();
     bytes_ = 0;
   }
-  if (answers_.emplace(std::string(target), response).second) bytes_ += size;
+  if (answers_.emplace(key, answer).second) bytes_ += size;
 }
 
 }  // namespace velunta::server

@@ -2,8 +2,11 @@
 // options as parameters, answered by a BusinessCalendar: one loaded at start (calendar=NAME, or
 // the default), or one built for a request that adds its own choices to it.
 
+#include <algorithm>
 #include <sstream>
 
+#include <velunta/calendar.h>
+#include <velunta/records/closed_day_writer.h>
 #include <velunta/records/date_texts.h>
 #include <velunta/request/queries.h>
 
@@ -72,7 +75,10 @@ Response OnDate(const Context& context, std::string_view operation, Move&& move)
   const auto calendar = CalendarOf(params, context.calendars);
   const auto date = params.Date("date", records::LawSource());
   const std::string request = "business " + std::string(operation) + " " + records::IsoDate(date);
-  return OneDay(context, params, calendar, move(calendar, date, params, request), request);
+  const auto answered = move(calendar, date, params, request);
+  // Every day between the two decided the answer: a later year's equinox is a prediction.
+  context.predicted = std::max(date, answered).year() > kLastOfficialEquinoxYear;
+  return OneDay(context, params, calendar, answered, request);
 }
 
 }  // namespace
@@ -129,6 +135,7 @@ Response BusinessCount(const Context& context) {
       "business count " + records::IsoDate(first) + " " + records::IsoDate(last);
   // Both ends included, as the command counts.
   const int count = Answer(calendar.CountInclusive(first, last), request);
+  context.predicted = last.year() > kLastOfficialEquinoxYear;
   constexpr std::string_view kColumns[] = {"from", "to", "business_days"};
   const records::Cell cells[] = {records::IsoDate(first), records::IsoDate(last),
                                  std::int64_t{count}};
@@ -140,6 +147,24 @@ Response BusinessCount(const Context& context) {
   Response response;
   response.Set("Content-Type", std::string(ContentType(format)));
   response.body = out.str();
+  return response;
+}
+
+Response BusinessClosed(const Context& context) {
+  const auto params = context.Params();
+  const auto calendar = CalendarOf(params, context.calendars);
+  const auto& source = records::LawSource();
+  const auto [first, last] = SpanOf(context, params, source);
+  const auto days = Answer(calendar.ClosedDays(first, last), "business closed");
+  context.predicted = last.year() > kLastOfficialEquinoxYear;
+  const auto format = params.Choice("format", request::kListFormats);
+  std::ostringstream out;
+  records::WriteClosedDays(
+      days, source,
+      request::WriterFor(format, params.Choice("lang", request::kLangs), context.version), out);
+  Response response;
+  response.Set("Content-Type", std::string(ContentType(format)));
+  response.body = std::move(out).str();
   return response;
 }
 

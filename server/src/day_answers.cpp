@@ -4,6 +4,7 @@
 #include <sstream>
 #include <vector>
 
+#include <velunta/calendar.h>
 #include <velunta/records/equinox_record.h>
 #include <velunta/request/queries.h>
 
@@ -41,7 +42,10 @@ Response Nearest(const Context& context, Direction direction) {
       source, date, direction, count, params.Flag("sundays"), request::DateStyle::iso));
   return WriteDays(context, params.Choice("format", request::kListFormats),
                    params.Choice("lang", request::kLangs), [&](records::DayWriter& writer) {
-                     for (const auto& day : found) writer.Day(day);
+                     for (const auto& day : found) {
+                       context.predicted = context.predicted || day.predicted;
+                       writer.Day(day);
+                     }
                    });
 }
 
@@ -66,40 +70,50 @@ Response Day(const Context& context) {
   const auto& source = params.Source();
   const auto date = ReadDate("the path's date", context.tail, source);
   return WriteDays(context, params.Choice("format", request::kDayFormats),
-                   params.Choice("lang", request::kLangs),
-                   [&](records::DayWriter& writer) { writer.Day(source.Day(date)); });
+                   params.Choice("lang", request::kLangs), [&](records::DayWriter& writer) {
+                     const auto day = source.Day(date);
+                     context.predicted = day.predicted;
+                     writer.Day(day);
+                   });
 }
 
-Response Holidays(const Context& context) {
-  const auto params = context.Params();
-  const auto& source = params.Source();
-  year_month_day first;
-  year_month_day last;
+std::pair<year_month_day, year_month_day> SpanOf(const Context& context, const Parameters& params,
+                                                 const records::DaySource& source) {
   if (params.Has("year")) {
     if (params.Has("from") || params.Has("to")) {
       throw BadRequest("year with from or to; accepted: year=YEAR or from=FROM&to=TO");
     }
     const year y = params.Year("year", source);
-    first = y / January / 1;
-    last = y / December / 31;
-  } else if (params.Has("from") && params.Has("to")) {
-    first = params.RangeEnd("from", source, request::RangeEnd::first);
-    last = params.RangeEnd("to", source, request::RangeEnd::last);
+    return {y / January / 1, y / December / 31};
+  }
+  if (params.Has("from") && params.Has("to")) {
+    const auto first = params.RangeEnd("from", source, request::RangeEnd::first);
+    const auto last = params.RangeEnd("to", source, request::RangeEnd::last);
     if (auto refusal = request::OutOfOrder(first, last, *params.Find("from"), *params.Find("to"),
                                            "from", "to")) {
       Refuse(*refusal);
     }
-  } else {
-    throw BadRequest(
-        "missing parameter: year, or from and to; accepted: year=2026 or "
-        "from=2026-04-29&to=2026-05-06");
+    return {first, last};
   }
+  if (params.Has("from") || params.Has("to")) {
+    throw BadRequest(std::string("missing parameter: ") + (params.Has("from") ? "to" : "from") +
+                     "; accepted: from and to together, or year, or neither (this year)");
+  }
+  const year y = request::TodayInJapan(context.now).year();
+  return {y / January / 1, y / December / 31};
+}
+
+Response Holidays(const Context& context) {
+  const auto params = context.Params();
+  const auto& source = params.Source();
+  const auto [first, last] = SpanOf(context, params, source);
   const bool sundays = params.Flag("sundays");
   return WriteDays(context, params.Choice("format", request::kListFormats),
                    params.Choice("lang", request::kLangs), [&](records::DayWriter& writer) {
-                     source.ForEachDayOff(
-                         first, last, sundays,
-                         [&writer](const records::DayRecord& day) { writer.Day(day); });
+                     source.ForEachDayOff(first, last, sundays, [&](const records::DayRecord& day) {
+                       context.predicted = context.predicted || day.predicted;
+                       writer.Day(day);
+                     });
                    });
 }
 
@@ -115,6 +129,7 @@ Response EquinoxDays(const Context& context) {
   const auto params = context.Params();
   const auto& source = params.Source();
   const year y = Checked(request::EquinoxYear(*params.Find("year"), source));
+  context.predicted = y > kLastOfficialEquinoxYear;
   const auto format = params.Choice("format", request::kDayFormats);
   std::ostringstream out;
   const auto table = records::MakeTableWriter(format, out);

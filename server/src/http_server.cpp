@@ -17,6 +17,7 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/steady_timer.hpp>
+#include <boost/asio/write.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
@@ -34,6 +35,10 @@ using tcp = asio::ip::tcp;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::chrono::milliseconds kAcceptRetry{50};
+constexpr std::chrono::minutes kAcceptFailureLogInterval{1};
+// Connections beyond --max-connections being told 503 at once; more are closed unanswered.
+constexpr int kMostRefusing = 64;
+constexpr std::string_view kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
 // How long a connection closed after an answer still reads what the client sends.
 constexpr std::chrono::milliseconds kLinger{500};
 
@@ -69,11 +74,20 @@ std::string UtcNow() {
   return text;
 }
 
+// An answer whose body is not shared with anyone.
+SharedAnswer Whole(Response response) {
+  SharedAnswer answer;
+  answer.body = std::make_shared<const std::string>(std::move(response.body));
+  response.body.clear();
+  answer.head = std::move(response);
+  return answer;
+}
+
 class Session;
 
 }  // namespace
 
-struct Server::State {
+struct Server::State : std::enable_shared_from_this<Server::State> {
   State(const Handler& theHandler, ServerOptions theOptions)
       : handler(theHandler),
         options(std::move(theOptions)),
@@ -96,7 +110,10 @@ struct Server::State {
   std::size_t nextWorker = 0;  // the accepting loop's only
   tcp::acceptor acceptor;
   std::atomic<bool> stopping = false;
-  std::mutex mutex;  // guards sessions
+  std::atomic<int> open = 0;      // sessions that count against maxConnections
+  std::atomic<int> refusing = 0;  // sessions answering 503
+  std::optional<Clock::time_point> acceptFailureLogged;  // the accepting loop's only
+  std::mutex mutex;                                      // guards sessions
   std::unordered_map<Session*, std::weak_ptr<Session>> sessions;
   AccessLog log;
 
@@ -119,6 +136,8 @@ struct Server::State {
   }
 
   void Accept(const std::shared_ptr<State>& self);
+  // Starts a session for an accepted connection: served, or over the limit answered 503.
+  void Open(tcp::socket socket);
   void BeginStop(const std::shared_ptr<State>& self);
   // Stops the context once no session is left or the grace is over, looking every 5 ms.
   void PollStop(const std::shared_ptr<State>& self,
@@ -132,14 +151,19 @@ namespace {
 
 class Session : public std::enable_shared_from_this<Session> {
  public:
-  Session(tcp::socket socket, std::shared_ptr<Server::State> state)
+  // A session over the limit only answers 503 and closes.
+  Session(tcp::socket socket, std::shared_ptr<Server::State> state, bool overLimit)
       : stream_(std::move(socket)),
         state_(std::move(state)),
         framing_({.head = state_->options.headLimit,
                   .body = state_->options.bodyLimit,
-                  .chunkExtensions = state_->options.chunkExtensionLimit}) {}
+                  .chunkExtensions = state_->options.chunkExtensionLimit}),
+        overLimit_(overLimit) {
+    ++(overLimit_ ? state_->refusing : state_->open);
+  }
 
   ~Session() {
+    --(overLimit_ ? state_->refusing : state_->open);
     const std::lock_guard lock(state_->mutex);
     state_->sessions.erase(this);
   }
@@ -149,7 +173,15 @@ class Session : public std::enable_shared_from_this<Session> {
       const std::lock_guard lock(state_->mutex);
       state_->sessions.emplace(this, weak_from_this());
     }
-    asio::dispatch(stream_.get_executor(), [self = shared_from_this()] { self->Read(); });
+    asio::dispatch(stream_.get_executor(), [self = shared_from_this()] {
+      if (!self->overLimit_) return self->Read();
+      self->Answer(
+          "-", "-",
+          Whole(ErrorResponse(503, "too many connections; accepted: at most " +
+                                       std::to_string(self->state_->options.maxConnections) +
+                                       " at once, try again later")),
+          false, false);
+    });
   }
 
   // Called on a stop: a connection waiting for a request is closed now; one answering finishes.
@@ -159,19 +191,70 @@ class Session : public std::enable_shared_from_this<Session> {
     stream_.socket().close(ignored);
   }
 
+  // A connection waiting for a request is closed, unless a request has reached it: that one is
+  // still answered (and the connection closed after it).
+  // The read waiting is cancelled rather than the socket closed: bytes it has just taken off the
+  // socket (and not yet handed over) then still complete it as a request.
   void CloseIfIdle() {
     asio::post(stream_.get_executor(), [self = shared_from_this()] {
-      if (!self->busy_) self->Close();
+      if (self->busy_ || self->RequestWaiting()) return;
+      beast::error_code ignored;
+      self->stream_.socket().cancel(ignored);
     });
   }
 
  private:
+  // Returns true when bytes of a request have arrived and not been answered: new bytes in the
+  // socket, a whole head in the buffer, or one read and not yet answered.
+  bool RequestWaiting() {
+    beast::error_code ec;
+    if (stream_.socket().available(ec) > 0 && !ec) return true;
+    if (framing_.HasParser() && framing_.Parser().is_header_done()) return true;
+    const auto buffered = framing_.Buffer().data();
+    const std::string_view bytes(static_cast<const char*>(buffered.data()), buffered.size());
+    return bytes.find("\r\n\r\n") != std::string_view::npos;
+  }
+
+  // Reads a request's head first: what it says decides whether its body is read at all.
   void Read() {
-    if (state_->stopping) return Close();
+    if (state_->stopping && !RequestWaiting()) return Close();
     auto& parser = framing_.Next();
     stream_.expires_after(state_->options.readDeadline);
-    http::async_read(
+    http::async_read_header(
         stream_, framing_.Buffer(), parser,
+        [self = shared_from_this()](beast::error_code ec, std::size_t) { self->OnHead(ec); });
+  }
+
+  void OnHead(beast::error_code ec) {
+    if (ec == asio::error::operation_aborted && state_->stopping) {
+      // Cancelled by the stop: read on only if a request has come meanwhile.
+      if (!RequestWaiting()) return Close();
+      return http::async_read_header(
+          stream_, framing_.Buffer(), framing_.Parser(),
+          [self = shared_from_this()](beast::error_code again, std::size_t) {
+            self->OnHead(again);
+          });
+    }
+    if (ec) return OnRead(ec);
+    const auto& head = framing_.Parser().get();
+    if (auto refusal = RequestFraming::HeadRefusal(head)) {
+      const auto method = head.method_string();
+      const auto target = head.target();
+      return Answer({method.data(), method.size()}, {target.data(), target.size()},
+                    Whole(std::move(*refusal)), false, false);
+    }
+    if (framing_.Parser().is_done()) return OnRead({});
+    if (!RequestFraming::ExpectsContinue(head)) return ReadBody();
+    asio::async_write(stream_, asio::buffer(kContinue.data(), kContinue.size()),
+                      [self = shared_from_this()](beast::error_code written, std::size_t) {
+                        if (written) return self->Close();
+                        self->ReadBody();
+                      });
+  }
+
+  void ReadBody() {
+    http::async_read(
+        stream_, framing_.Buffer(), framing_.Parser(),
         [self = shared_from_this()](beast::error_code ec, std::size_t) { self->OnRead(ec); });
   }
 
@@ -179,7 +262,9 @@ class Session : public std::enable_shared_from_this<Session> {
     if (ec) {
       // A refused request is answered and the connection closed; a closed connection, a
       // deadline passed or a stop has no one to answer.
-      if (auto refusal = framing_.Refusal(ec)) return Answer("-", "-", *refusal, false, false);
+      if (auto refusal = framing_.Refusal(ec)) {
+        return Answer("-", "-", Whole(std::move(*refusal)), false, false);
+      }
       return Close();
     }
     busy_ = true;
@@ -187,27 +272,25 @@ class Session : public std::enable_shared_from_this<Session> {
     const auto& message = framing_.Parser().get();
     const Request request = ToRequest(message);
     const bool head = message.method() == http::verb::head;
-    Response answer;
-    try {
-      answer = state_->handler.Handle(request);
-    } catch (const std::exception& failure) {
+    SharedAnswer answer = state_->handler.Answer(request);  // never throws
+    if (answer.head.status == 500) {
       state_->Log("velunta serve: answering " + LoggedTarget(request.target) +
-                  " failed: " + std::string(failure.what()) + "\n");
-      answer = ErrorResponse(500, "the server could not answer this request");
+                  " failed: " + std::string(answer.body->substr(0, 200)) + "\n");
     }
     Answer(request.method, request.target, std::move(answer), message.keep_alive(), head);
   }
 
-  void Answer(std::string_view method, std::string_view target, Response answer, bool keepAlive,
+  void Answer(std::string_view method, std::string_view target, SharedAnswer answer, bool keepAlive,
               bool head) {
     if (!busy_) {
       busy_ = true;
       started_ = Clock::now();
     }
-    const std::size_t length = answer.body.size();
-    const int status = answer.status;
+    const std::size_t length = answer.body->size();
+    const int status = answer.head.status;
     keepAlive = keepAlive && !state_->stopping;
-    response_.emplace(ToWire(std::move(answer), head, keepAlive));
+    response_.emplace(ToWire(answer, head, keepAlive));
+    answer_ = std::move(answer);
     logLine_ = UtcNow() + " " + std::string(method) + " " + LoggedTarget(target) + " " +
                std::to_string(status) + " " + std::to_string(head ? 0 : length);
     stream_.expires_after(state_->options.writeDeadline);
@@ -220,9 +303,11 @@ class Session : public std::enable_shared_from_this<Session> {
   void OnWrite(beast::error_code ec, bool keepAlive) {
     const auto micros =
         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started_).count();
-    state_->Log(logLine_ + " " + std::to_string(micros) + "us" + (ec ? " unfinished" : "") + "\n");
+    state_->Log(logLine_ + " " + std::to_string(micros) + "us" +
+                (ec ? " unfinished: " + ec.message() : std::string()) + "\n");
     busy_ = false;
     response_.reset();
+    answer_.reset();
     if (ec) return Close();
     if (!keepAlive) return Linger();
     Read();
@@ -255,10 +340,12 @@ class Session : public std::enable_shared_from_this<Session> {
   beast::tcp_stream stream_;
   std::shared_ptr<Server::State> state_;
   RequestFraming framing_;
-  std::optional<WireMessage> response_;
+  std::optional<SharedWireMessage> response_;
+  std::optional<SharedAnswer> answer_;  // what response_ refers to, held until it is sent
   std::string logLine_;
   Clock::time_point started_;
   bool busy_ = false;
+  bool overLimit_ = false;
   std::array<char, 4096> discarded_;
 };
 
@@ -267,18 +354,36 @@ class Session : public std::enable_shared_from_this<Session> {
 void Server::State::Accept(const std::shared_ptr<State>& self) {
   auto& worker = workers[nextWorker++ % workers.size()];
   acceptor.async_accept(worker.context, [self](beast::error_code ec, tcp::socket socket) {
-    if (ec == asio::error::operation_aborted || self->stopping) return;
+    if (ec == asio::error::operation_aborted) return;
     if (!ec) {
-      std::make_shared<Session>(std::move(socket), self)->Start();
-      return self->Accept(self);
+      // Accepted just as a stop began: its request, if it came, is still answered.
+      self->Open(std::move(socket));
+      if (!self->stopping) self->Accept(self);
+      return;
     }
+    if (self->stopping) return;
     // An accept that failed (out of file descriptors) is tried again a little later, rather
-    // than at once in a loop that would take a core: the server goes on.
+    // than at once in a loop that would take a core: the connections open are still served,
+    // and the line is logged once a minute at most, not every 50 ms (connections closing and
+    // others taking their place make the failures come and go).
+    auto& logged = self->acceptFailureLogged;
+    if (!logged || Clock::now() - *logged >= kAcceptFailureLogInterval) {
+      logged = Clock::now();
+      self->Log("velunta serve: cannot accept connections: " + ec.message() +
+                "; serving those open and trying again every " +
+                std::to_string(kAcceptRetry.count()) + " ms\n");
+    }
     auto pause = std::make_shared<asio::steady_timer>(self->context, kAcceptRetry);
     pause->async_wait([self, pause](beast::error_code) {
       if (!self->stopping) self->Accept(self);
     });
   });
+}
+
+void Server::State::Open(tcp::socket socket) {
+  const bool overLimit = open >= options.maxConnections;
+  if (overLimit && refusing >= kMostRefusing) return;  // closed unanswered: the flood is too big
+  std::make_shared<Session>(std::move(socket), shared_from_this(), overLimit)->Start();
 }
 
 std::vector<std::shared_ptr<Session>> Server::State::LiveSessions() {
@@ -292,7 +397,19 @@ std::vector<std::shared_ptr<Session>> Server::State::LiveSessions() {
 
 void Server::State::BeginStop(const std::shared_ptr<State>& self) {
   if (stopping.exchange(true)) return;
+  // Connections the kernel has accepted may already carry a request: take them too, so that
+  // their requests are answered (or their connections closed at once if nothing came yet).
   beast::error_code ignored;
+  acceptor.cancel(ignored);
+  acceptor.non_blocking(true, ignored);
+  for (;;) {
+    auto& worker = workers[nextWorker++ % workers.size()];
+    tcp::socket socket(worker.context);
+    beast::error_code ec;
+    acceptor.accept(socket, ec);
+    if (ec) break;
+    Open(std::move(socket));
+  }
   acceptor.close(ignored);
   std::vector<std::shared_ptr<Session>> live = LiveSessions();
   for (const auto& session : live) session->CloseIfIdle();

@@ -1,6 +1,7 @@
 // GET /openapi.json: OpenAPI 3.1 written from the route table, so every path, parameter, word of
 // a choice and limit in it is the one the server checks.
 
+#include <velunta/records/closed_day_writer.h>
 #include <velunta/records/day_writer.h>
 #include <velunta/records/equinox_record.h>
 #include <nlohmann/json.hpp>
@@ -35,6 +36,8 @@ json Schema(const Param& param, const BusinessCalendars& calendars) {
     case ParamKind::calendar: {
       json names = json::array();
       for (const auto name : calendars.NameList()) names.push_back(name);
+      // A server started without --calendar takes no name: an empty enum is no schema.
+      if (names.empty()) return {{"type", "string"}, {"not", json::object()}};
       return {{"type", "string"}, {"enum", names}};
     }
     case ParamKind::date:
@@ -65,7 +68,7 @@ json Parameter(const Param& param, const BusinessCalendars& calendars) {
 }
 
 // The schema of a record a list of days holds: one property a column of the writers.
-json DayRecordSchema() {
+json RecordSchema(std::span<const std::string_view> columns) {
   const json types = {{"date", {{"type", "string"}, {"format", "date"}}},
                       {"weekday", {{"type", "string"}}},
                       {"name", {{"type", "string"}}},
@@ -73,10 +76,13 @@ json DayRecordSchema() {
                       {"kind", {{"type", "string"}}},
                       {"day_off", {{"type", "boolean"}}},
                       {"predicted", {{"type", "boolean"}}},
-                      {"business_day", {{"type", {"boolean", "null"}}}}};
+                      {"business_day", {{"type", {"boolean", "null"}}}},
+                      // JSON lists the reasons; CSV joins them in one field.
+                      {"reasons", {{"type", "array"}, {"items", {{"type", "string"}}}}},
+                      {"reasons_ja", {{"type", "array"}, {"items", {{"type", "string"}}}}}};
   json properties = json::object();
   json required = json::array();
-  for (const auto column : records::DayColumns()) {
+  for (const auto column : columns) {
     const std::string name(column);
     properties[name] = types.contains(name) ? types[name] : json{{"type", "string"}};
     required.push_back(name);
@@ -90,9 +96,10 @@ json TableSchema(std::span<const std::string_view> columns) {
   return {{"type", "array"}, {"items", {{"type", "object"}, {"properties", properties}}}};
 }
 
+// The answer's content types: JSON with its schema, the others (CSV, iCalendar) as text.
 json Content(std::initializer_list<std::string_view> types, const json& schema) {
   json content = json::object();
-  for (const auto type : types) content[std::string(type)] = json::object();
+  for (const auto type : types) content[std::string(type)] = {{"schema", {{"type", "string"}}}};
   content["application/json"] = {{"schema", schema}};
   return content;
 }
@@ -105,7 +112,7 @@ json Responses(Answers answers) {
                            {{"type", "object"},
                             {"properties", {{"error", {{"type", "string"}}}}},
                             {"required", {"error"}}}}}}}}};
-  const json days = {{"type", "array"}, {"items", DayRecordSchema()}};
+  const json days = {{"type", "array"}, {"items", RecordSchema(records::DayColumns())}};
   json ok;
   switch (answers) {
     case Answers::day:
@@ -115,6 +122,12 @@ json Responses(Answers answers) {
     case Answers::days:
       ok = {{"description", "the days' records, in date order"},
             {"content", Content({"application/json", "text/csv", "text/calendar"}, days)}};
+      break;
+    case Answers::closedDays:
+      ok = {{"description", "the closed days, in date order, with every reason each is closed"},
+            {"content",
+             Content({"application/json", "text/csv", "text/calendar"},
+                     {{"type", "array"}, {"items", RecordSchema(records::ClosedDayColumns())}})}};
       break;
     case Answers::equinoxes:
       ok = {{"description", "the vernal and the autumnal equinox"},
@@ -155,7 +168,8 @@ json Responses(Answers answers) {
           {"405", {{"description", "a method other than GET or HEAD"}}}};
 }
 
-std::string Document(const std::string& version, const BusinessCalendars& calendars) {
+std::string Document(const std::string& version, const BusinessCalendars& calendars,
+                     std::string_view publicUrl) {
   json paths = json::object();
   for (const auto& route : Routes()) {
     json params = json::array();
@@ -171,6 +185,11 @@ std::string Document(const std::string& version, const BusinessCalendars& calend
                           {{"title", "Velunta"},
                            {"version", version},
                            {"description", "Japan's national holidays and days off"}}},
+                         // The address given with --public-url; without it the paths are
+                         // relative to wherever this document was fetched from.
+                         {"servers", {{{"url", publicUrl.empty() ? "/" : publicUrl}}}},
+                         // Public data: no operation asks for credentials.
+                         {"security", json::array()},
                          {"paths", paths}};
   return document.dump(2) + "\n";
 }
@@ -181,7 +200,7 @@ Response OpenApi(const Context& context) {
   context.Params();  // none are taken: any is refused
   Response response;
   response.Set("Content-Type", "application/json; charset=utf-8");
-  response.body = Document(context.version, context.calendars);
+  response.body = Document(context.version, context.calendars, context.publicUrl);
   return response;
 }
 

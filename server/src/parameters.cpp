@@ -27,6 +27,7 @@ Parameters::Parameters(std::vector<std::pair<std::string, std::string>> query, c
   for (std::size_t i = 0; i < query_.size(); ++i) {
     const auto& name = query_[i].first;
     const Param* param = FindParam(route_, name);
+    if (param == nullptr && route_.ignoresUnknown) continue;
     if (param == nullptr || param->inPath) {
       throw BadRequest("unknown parameter: " + Quoted(name) +
                        "; accepted: " + Names(route_.params));

@@ -1,8 +1,9 @@
 #pragma once
 // The query parameters of one request, checked against its route's declaration (routes.h): an
-// unknown or repeated parameter, a missing required one and every value the route declares a
-// kind for are refused when the request is read, with BadRequest naming the parameter and what
-// it accepts. The values are then read through the request layer, as the command reads them.
+// unknown parameter (where the route does not ignore them), a repeated one, a missing required one
+// and every value the route declares a kind for are refused when the request is read, with
+// BadRequest naming the parameter and what it accepts. The values are then read through the request
+// layer, as the command reads them.
 
 #include <chrono>
 #include <stdexcept>

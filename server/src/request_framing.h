@@ -43,6 +43,7 @@ class RequestFraming {
   // Returns a new parser for the next request, with the limits set; the previous one is gone.
   RequestParser& Next();
   RequestParser& Parser() { return *parser_; }
+  bool HasParser() const noexcept { return parser_.has_value(); }
   // What was read and not yet parsed: never more than limits.head bytes, so Beast answers a
   // longer chunk line or trailer with http::error::buffer_overflow instead of buffering it.
   boost::beast::flat_buffer& Buffer() { return buffer_; }
@@ -50,6 +51,16 @@ class RequestFraming {
   // Returns the answer to a read that failed through the request's fault (400, 413, 431), or
   // nothing when there is no one to answer (the client closed, a deadline passed, a stop).
   std::optional<Response> Refusal(boost::beast::error_code ec) const;
+
+  // Returns the answer to a request head that must not be read further, after which the
+  // connection closes: a Transfer-Encoding other than exactly "chunked" (501: read as no body,
+  // the rest would be taken for the next request), one beside a Content-Length (400), an
+  // HTTP/1.1 request without Host or any request with two (400), an Expect other than
+  // 100-continue (417). Nothing when the head may be read on.
+  static std::optional<Response> HeadRefusal(const RequestParser::value_type& head);
+
+  // Returns true when the head asks for "100 Continue" before its body is sent.
+  static bool ExpectsContinue(const RequestParser::value_type& head);
 
  private:
   FramingLimits limits_;

@@ -63,17 +63,22 @@ constexpr Param kDay[] = {{"date",
                           kLabels,
                           kLang,
                           kDayFormat};
-constexpr Param kHolidays[] = {
-    {"year", ParamKind::year, "a year (or from and to)", "2026"},
-    {"from", ParamKind::rangeEnd, "the first day: a date, a month (its first day) or a year",
-     "2026-04"},
-    {"to", ParamKind::rangeEnd, "the last day: a date, a month (its last day) or a year",
-     "2026-05-06"},
-    kSundays,
-    kRules,
-    kLabels,
-    kLang,
-    kListFormat};
+// A span of days: a year, or from and to; with none of them, this year in Japan (as `velunta
+// list` with no argument), so no single one is required.
+constexpr Param kSpanYear{"year", ParamKind::year,
+                          "a year (default, when from and to are absent too: this year in Japan)",
+                          "2026"};
+constexpr Param kSpanFrom{"from", ParamKind::rangeEnd,
+                          "the first day, with to: a date, a month (its first day) or a year",
+                          "2026-04"};
+constexpr Param kSpanTo{"to", ParamKind::rangeEnd,
+                        "the last day, with from: a date, a month (its last day) or a year",
+                        "2026-05-06"};
+constexpr std::string_view kSpanNames[] = {"year", "from", "to"};
+constexpr std::string_view kNearestNames[] = {"date"};
+
+constexpr Param kHolidays[] = {kSpanYear, kSpanFrom, kSpanTo, kSundays,
+                               kRules,    kLabels,   kLang,   kListFormat};
 constexpr Param kNearest[] = {kNearestDate, kNearestCount, kSundays,   kRules,
                               kLabels,      kLang,         kListFormat};
 constexpr Param kEquinox[] = {kYear, kRules, kLabels, kDayFormat};
@@ -89,7 +94,7 @@ constexpr std::array<Param, N + M> Joined(const std::array<Param, N>& first,
 }
 
 // The choices every business request adds to its calendar's, as the command's options do.
-constexpr std::array<Param, 7> kBusinessChoices = {{
+constexpr std::array<Param, 6> kBusinessCalendarChoices = {{
     {"saturday_workday", ParamKind::flag, "count Saturdays as business days", "true"},
     {"bank_closing_days", ParamKind::flag, "close on December 31, January 2 and January 3 too",
      "true"},
@@ -101,8 +106,10 @@ constexpr std::array<Param, 7> kBusinessChoices = {{
      "above add to its choices",
      ""},
     kLang,
-    kDayFormat,
 }};
+constexpr auto kBusinessChoices = Joined(kBusinessCalendarChoices, std::array{kDayFormat});
+constexpr auto kBusinessClosed = Joined(std::array{kSpanYear, kSpanFrom, kSpanTo},
+                                        Joined(kBusinessCalendarChoices, std::array{kListFormat}));
 
 constexpr Param kBusinessDate{"date", ParamKind::date, "a date", "2026-04-30", true};
 constexpr auto kBusinessOne = Joined(std::array{kBusinessDate}, kBusinessChoices);
@@ -146,19 +153,21 @@ constexpr Param kPage[] = {{"year",
                             0,
                             0,
                             false,
-                            true}};
+                            true},
+                           {"lang", ParamKind::choice, "ja (default) or en: the page's language",
+                            "en", false, kLangWords}};
 
 constexpr std::array kRoutes = {
     Route{"/v1/days/{date}", "getDay",
           "One day's record: holiday kind and names, day off, predicted", kDay, Answers::day, Day,
           true},
     Route{"/v1/holidays", "listHolidays", "The days off of a year or of a range", kHolidays,
-          Answers::days, Holidays, true},
+          Answers::days, Holidays, true, kSpanNames},
     Route{"/v1/next", "nextHolidays", "The next days off after a date (today in Japan by default)",
-          kNearest, Answers::days, Next, false},
+          kNearest, Answers::days, Next, true, kNearestNames},
     Route{"/v1/previous", "previousHolidays",
           "The last days off before a date (today in Japan by default)", kNearest, Answers::days,
-          Previous, false},
+          Previous, true, kNearestNames},
     Route{"/v1/equinox", "getEquinoxes", "The vernal and autumnal equinox of a year", kEquinox,
           Answers::equinoxes, EquinoxDays, true},
     Route{"/v1/business/is", "isBusinessDay", "Whether a date is a business day", kBusinessOne,
@@ -174,6 +183,9 @@ constexpr std::array kRoutes = {
           kBusinessOne, Answers::day, BusinessPrevious, true},
     Route{"/v1/business/roll", "rollToBusinessDay", "A date moved onto a business day",
           kBusinessRoll, Answers::day, BusinessRoll, true},
+    Route{"/v1/business/closed", "listClosedDays",
+          "The closed days of a year or of a range, with every reason each is closed",
+          kBusinessClosed, Answers::closedDays, BusinessClosed, true, kSpanNames},
     Route{"/calendar.ics",
           "getFeed",
           "Days off from last year to two years ahead, in Japanese",
@@ -188,8 +200,16 @@ constexpr std::array kRoutes = {
           Answers::feed,
           Feed,
           false},
-    Route{"/", "getPage", "A year's page: twelve months with the days off", kPage, Answers::page,
-          Page, false},
+    Route{"/",
+          "getPage",
+          "A year's page: twelve months with the days off; parameters it does not take are "
+          "ignored",
+          kPage,
+          Answers::page,
+          Page,
+          false,
+          {},
+          true},
     Route{"/openapi.json", "getOpenApi", "This document", {}, Answers::document, OpenApi, true},
     Route{
         "/healthz", "getHealth", "Whether the server answers", {}, Answers::health, Healthz, true},
@@ -215,6 +235,18 @@ const Route* FindRoute(std::string_view path, std::string_view& tail) noexcept {
     }
   }
   return nullptr;
+}
+
+bool TargetAlone(const Route& route,
+                 const std::vector<std::pair<std::string, std::string>>& query) noexcept {
+  if (!route.targetAlone) return false;
+  if (route.todayUnless.empty()) return true;
+  for (const auto& [name, value] : query) {
+    for (const auto named : route.todayUnless) {
+      if (name == named) return true;
+    }
+  }
+  return false;
 }
 
 const Param* FindParam(const Route& route, std::string_view name) noexcept {

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include <velunta/server/exchange.h>
 
@@ -38,7 +41,17 @@ struct Param {
 };
 
 // What a route answers with, for the document: its content types and their schemas.
-enum class Answers : std::uint8_t { day, days, equinoxes, count, feed, page, health, document };
+enum class Answers : std::uint8_t {
+  day,
+  days,
+  closedDays,
+  equinoxes,
+  count,
+  feed,
+  page,
+  health,
+  document
+};
 
 struct Route {
   std::string_view path;  // as documented; a {name} stands for the rest of the path
@@ -47,10 +60,21 @@ struct Route {
   std::span<const Param> params;
   Answers answers;
   Response (*answer)(const Context&);
-  // The answer depends on the target alone: not on today (next and previous without a date,
-  // the feed, the page), nor on headers (the feed's validators).
+  // The answer depends on the target alone: not on today (the feed, the page), nor on headers
+  // (the feed's validators). See also todayUnless.
   bool targetAlone;
+  // Parameters of which one names the day or span asked about; with none of them the answer is
+  // about today in Japan (next without a date, a list without a year), so not the target's alone.
+  std::span<const std::string_view> todayUnless = {};
+  // Parameters the route does not declare are ignored rather than refused: the page, whose
+  // links others decorate (utm_source=...).
+  bool ignoresUnknown = false;
 };
+
+// Returns whether a route's answer to a decoded query depends on nothing but its target, so it
+// may be kept and given again: targetAlone, and not about today (todayUnless).
+bool TargetAlone(const Route& route,
+                 const std::vector<std::pair<std::string, std::string>>& query) noexcept;
 
 // Returns every route, in the document's order.
 std::span<const Route> Routes() noexcept;

@@ -57,7 +57,9 @@ TEST(Browser, HeadlessChromiumShowsTheYear) {
 
   EXPECT_NE(dom.find("<html lang=\"ja\">"), std::string::npos) << dom.substr(0, 300);
   EXPECT_NE(dom.find("<td class=\"off\" title=\"振替休日\"><time datetime=\"2026-05-06\">6</time>"
-                     "<small>振替休日</small></td>"),
+                     "</td>"),
+            std::string::npos);
+  EXPECT_NE(dom.find("<time datetime=\"2026-05-06\">6日（水）</time> 振替休日</li>"),
             std::string::npos);
   EXPECT_GT(std::filesystem::exists(screenshot) ? std::filesystem::file_size(screenshot) : 0U,
             10'000U);

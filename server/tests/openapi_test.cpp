@@ -75,8 +75,7 @@ int StatusOf(const Call& call, std::string* body = nullptr) {
   return answer.status;
 }
 
-// The parameters some operations take only together: the range of /v1/holidays, whose base is
-// a year.
+// The operation's path with its path parameters' examples and its required query parameters.
 Call Base(const std::string& path, const json& params) {
   Call call{path, {}};
   for (const auto& param : params) {
@@ -88,13 +87,14 @@ Call Base(const std::string& path, const json& params) {
       call.query.emplace_back(name, example);
     }
   }
-  if (path == "/v1/holidays") call.query.emplace_back("year", "2026");
   return call;
 }
 
-Call WithParam(const Call& base, const std::string& path, const json& params,
-               const std::string& name, const std::string& value) {
-  if (path == "/v1/holidays" && (name == "from" || name == "to")) {
+// The base with one parameter set; from and to, which a span takes only together (a year or
+// from and to, else this year), come as a pair.
+Call WithParam(const Call& base, const json& params, const std::string& name,
+               const std::string& value) {
+  if (name == "from" || name == "to") {
     Call range{base.path, {}};
     for (const auto& param : params) {
       const auto other = param["name"].get<std::string>();
@@ -154,7 +154,7 @@ TEST(OpenApi, EveryDocumentedParameterAndWordIsAccepted) {
       if (schema.contains("maximum")) values.push_back(AsQuery(schema["maximum"]));
       if (schema["type"] == "boolean") values.insert(values.end(), {"true", "false"});
       for (const auto& value : values) {
-        const Call call = WithParam(base, path, params, name, value);
+        const Call call = WithParam(base, params, name, value);
         std::string body;
         const int status = StatusOf(call, &body);
         // A bound is a value the parameter takes, though the answer it asks for may lie beyond
@@ -183,6 +183,12 @@ TEST(OpenApi, WhatTheDocumentDoesNotListIsRefusedNamingWhatItLists) {
       listed += (listed.empty() ? "" : ", ") + param["name"].get<std::string>();
     }
     std::string body;
+    if (path == "/") {
+      // The page ignores what links to it add (utm_source=...), as its summary says.
+      EXPECT_NE(item["get"]["summary"].get<std::string>().find("ignored"), std::string::npos);
+      EXPECT_EQ(StatusOf(Base(path, params).With("utm_source", "mail"), &body), 200);
+      continue;
+    }
     EXPECT_EQ(StatusOf(Base(path, params).With("colour", "red"), &body), 400);
     EXPECT_NE(body.find("unknown parameter: 'colour'; accepted: " +
                         (listed.empty() ? std::string("none") : listed) + "\""),
@@ -191,17 +197,84 @@ TEST(OpenApi, WhatTheDocumentDoesNotListIsRefusedNamingWhatItLists) {
   }
 }
 
-// The record schema names every field a day's answer has, and no other.
-TEST(OpenApi, TheRecordSchemaIsTheRecord) {
+// Returns whether a JSON value has a schema's type ("string", or a list such as
+// ["boolean", "null"]).
+bool HasType(const json& value, const json& type) {
+  if (type.is_array()) {
+    for (const auto& one : type) {
+      if (HasType(value, one)) return true;
+    }
+    return false;
+  }
+  const auto name = type.get<std::string>();
+  return (name == "string" && value.is_string()) || (name == "boolean" && value.is_boolean()) ||
+         (name == "integer" && value.is_number_integer()) || (name == "null" && value.is_null()) ||
+         (name == "array" && value.is_array()) || (name == "object" && value.is_object());
+}
+
+// Every JSON answer an operation gives with its examples has exactly the fields of its 200's
+// schema, each of its type: the document is written from the writers' columns, and this checks
+// the columns' types too.
+TEST(OpenApi, EveryJsonAnswerHasItsSchemasFieldsAndTypes) {
   const json document = Document();
-  const json& schema = document["paths"]["/v1/days/{date}"]["get"]["responses"]["200"]["content"]
-                               ["application/json"]["schema"]["items"];
-  const auto answer = json::parse(WithACalendar().Handle({"GET", "/v1/days/2026-05-06", {}}).body);
-  std::set<std::string> fields;
-  for (const auto& [key, value] : answer[0].items()) fields.insert(key);
-  std::set<std::string> documented;
-  for (const auto& [key, value] : schema["properties"].items()) documented.insert(key);
-  EXPECT_EQ(fields, documented);
+  for (const auto& [path, item] : document["paths"].items()) {
+    SCOPED_TRACE(path);
+    const json& params = item["get"]["parameters"];
+    const json& content = item["get"]["responses"]["200"]["content"];
+    if (!content.contains("application/json")) continue;
+    const json& schema = content["application/json"]["schema"];
+    if (schema["type"] != "array") continue;
+    const json& items = schema["items"];
+    Call call = Base(path, params);
+    for (const auto& param : params) {  // an example for every parameter: answers with rows
+      const auto name = param["name"].get<std::string>();
+      // Not the format (JSON is asked about), the year (a span is from and to here) nor the
+      // rules and labels, whose examples do not go together.
+      const bool other = name == "format" || name == "year" || name == "rules" || name == "labels";
+      if (param["in"] == "query" && param.contains("example") && !other) {
+        call = WithParam(call, params, name, AsQuery(param["example"]));
+      }
+    }
+    std::string body;
+    ASSERT_EQ(StatusOf(call, &body), 200) << call.Target() << " " << body;
+    const json answer = json::parse(body);
+    ASSERT_FALSE(answer.empty()) << call.Target();
+    std::set<std::string> documented;
+    for (const auto& [key, value] : items["properties"].items()) documented.insert(key);
+    for (const auto& row : answer) {
+      std::set<std::string> fields;
+      for (const auto& [key, value] : row.items()) {
+        fields.insert(key);
+        if (!items["properties"].contains(key)) continue;
+        const json type = items["properties"][key].value("type", json());
+        if (!type.is_null()) {
+          EXPECT_TRUE(HasType(value, type)) << key << ": " << value.dump();
+        }
+      }
+      EXPECT_EQ(fields, documented);
+    }
+  }
+}
+
+// servers: the public address when the server was given one, else its root.
+TEST(OpenApi, ServersIsThePublicUrlOrTheRoot) {
+  const struct {
+    const char* name;
+    const char* publicUrl;
+    const char* server;
+  } kCases[] = {
+      {"none", "", "/"},
+      {"a host", "https://days.example.jp", "https://days.example.jp"},
+      {"a path with its slash", "http://127.0.0.1:8080/holidays/",
+       "http://127.0.0.1:8080/holidays"},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.name);
+    const Handler handler({.publicUrl = row.publicUrl});
+    const auto document = json::parse(handler.Handle({"GET", "/openapi.json", {}}).body);
+    ASSERT_EQ(document["servers"].size(), 1U);
+    EXPECT_EQ(document["servers"][0]["url"], row.server);
+  }
 }
 
 }  // namespace

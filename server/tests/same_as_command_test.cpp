@@ -78,6 +78,12 @@ const struct {
      {"business", "count", "20260101", "2026-01-31", "--closed", ",2026-01-05"}},
     {"/v1/business/roll?date=2026-05-03&convention=modified-preceding",
      {"business", "roll", "2026-05-03", "--convention", "modified-preceding"}},
+    {"/v1/business/closed?year=2026&government_closing_days=true",
+     {"business", "closed", "2026", "--government-closing-days"}},
+    {"/v1/business/closed?from=2026-12&to=2027-01-05&bank_closing_days=true&format=csv",
+     {"business", "closed", "2026-12", "2027-01-05", "--bank-closing-days", "--format=csv"}},
+    {"/v1/business/closed?year=2033&format=ics&lang=en",
+     {"business", "closed", "2033", "--format=ics", "--lang=en"}},
 };
 
 std::vector<std::string> WithJson(std::vector<std::string> args) {
@@ -226,6 +232,8 @@ TEST(SameAsCommand, QuestionsOfCalendarFiles) {
   } kCalendarQuestions[] = {
       {"/v1/business/is?date=2026-08-14&calendar=tokyo",
        {"business", "is", "2026-08-14", "--calendar", "{tokyo}"}},
+      {"/v1/business/closed?from=2026-08&to=2026-08&calendar=tokyo&closed=2026-08-20",
+       {"business", "closed", "2026-08", "--calendar", "{tokyo}", "--closed", "2026-08-20"}},
       {"/v1/business/is?date=2026-11-21&calendar=tokyo",
        {"business", "is", "2026-11-21", "--calendar", "{tokyo}"}},
       {"/v1/business/add?date=2026-04-28&n=3&calendar=tokyo&closed=2026-05-07",

@@ -1,9 +1,11 @@
 #include "serve_process.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <thread>
 
@@ -55,6 +57,23 @@ ServeProcess::~ServeProcess() {
 void ServeProcess::CloseErrorReader() {
   if (errFd_ >= 0) ::close(errFd_);
   errFd_ = -1;
+}
+
+std::string ServeProcess::ReadError(std::chrono::milliseconds wait, const std::string& until) {
+  std::string text;
+  const auto deadline = Clock::now() + wait;
+  while (errFd_ >= 0 && Clock::now() < deadline &&
+         (until.empty() || text.find(until) == std::string::npos)) {
+    pollfd ready{errFd_, POLLIN, 0};
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (::poll(&ready, 1, static_cast<int>(std::max(left.count(), 1L))) <= 0) continue;
+    char buffer[4096];
+    const auto n = ::read(errFd_, buffer, sizeof buffer);
+    if (n <= 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  return text;
 }
 
 long ServeProcess::ResidentKilobytes() const {

@@ -26,6 +26,9 @@ class ServeProcess {
   // Closes the reading end of its standard error: the reader has gone away. Until then nothing
   // reads it after the start, so a server that logs enough fills the pipe (a stalled reader).
   void CloseErrorReader();
+  // Returns what it writes on standard error within `wait` after the start (a stalled reader
+  // until then), waiting no longer once a line holding `until` has come.
+  std::string ReadError(std::chrono::milliseconds wait, const std::string& until = "");
   // Returns its resident memory in kilobytes, or -1 when it cannot be read.
   long ResidentKilobytes() const;
 

@@ -1,7 +1,8 @@
 #pragma once
 // The HTTP side of the server: Boost.Beast reading requests and writing the handler's answers
 // on a fixed number of threads, with keep-alive, a deadline for reading a whole request, a
-// deadline for writing an answer, limits on the request head and a graceful stop.
+// deadline for writing an answer, limits on the request head and on connections, and a graceful
+// stop that answers every complete request already received.
 //
 //   velunta::server::Handler handler({});
 //   velunta::server::Server server(handler, {.port = 0});  // any free port
@@ -34,6 +35,9 @@ struct ServerOptions {
   // Chunk extensions of a request together; a chunk line or trailer must also fit in headLimit:
   // beyond either, 431.
   std::size_t chunkExtensionLimit = 8 * 1024;
+  // Connections open at once; one more is answered 503 and closed. Each holds a file
+  // descriptor: keep it below the process's limit (ulimit -n; the systemd unit raises it).
+  int maxConnections = 512;
   // How long a stop waits for answers in flight before it closes what is left.
   std::chrono::milliseconds stopGrace{800};
   // Where each request's access-log line goes (time, method, target, status, bytes,
