@@ -14,14 +14,14 @@
 set -euo pipefail
 
 declare -A sets=(
-  # toml++: calendar files; Boost.Beast: velunta serve; help2man: the manual page, made from the
-  # command's --help.
-  [lib]="g++ cmake ninja-build pkg-config libcli11-dev nlohmann-json3-dev libtomlplusplus-dev libboost-dev help2man"
+  # toml++: calendar files; Boost.Beast and zlib (gzip answers): velunta serve.
+  [lib]="g++ cmake ninja-build pkg-config libcli11-dev nlohmann-json3-dev libtomlplusplus-dev libboost-dev zlib1g-dev"
   [window]="qt6-base-dev fonts-ipafont-gothic"
   [headless]="xvfb xauth"
   # ERFA checks the committed equinox table; QuantLib is the benchmarks' speed peer; Chromium
-  # looks at the server's page.
-  [test]="libgtest-dev libgmock-dev libbenchmark-dev libical-dev liberfa-dev libquantlib0-dev xvfb xauth clang-format chromium"
+  # looks at the server's page. The command's tests run faketime (the cron idiom on a chosen
+  # day), man (the manual page, in the ja_JP.UTF-8 locale too, made below) and zsh (completion).
+  [test]="libgtest-dev libgmock-dev libbenchmark-dev libical-dev liberfa-dev libquantlib0-dev xvfb xauth clang-format chromium faketime man-db groff-base locales zsh"
   [package]="dpkg-dev file lintian desktop-file-utils appstream debootstrap"
   [fuzz]="clang libclang-rt-14-dev"
   # server/bench/load.sh: wrk against velunta serve and nginx.
@@ -43,7 +43,14 @@ missing=()
 for p in $(printf '%s\n' "${wanted[@]}" | sort -u); do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The manual page's test renders it in Japanese too: the ja_JP.UTF-8 locale, made from the
+# definitions the locales package brings.
+locale_missing=false
+if [[ " ${wanted[*]} " == *" locales "* ]] && command -v localedef >/dev/null &&
+   ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  locale_missing=true
+fi
+[ ${#missing[@]} -eq 0 ] && ! $locale_missing && exit 0
 
 # Root installs directly; a user through sudo, when sudo lets them (without a password, or with
 # one typed at a terminal as a member of the sudo group).
@@ -64,6 +71,7 @@ MESSAGE
   fi
 fi
 
+[ ${#missing[@]} -eq 0 ] && exec "${as_root[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 log=$(mktemp "${TMPDIR:-/tmp}/velunta-setup.XXXXXX.log")
 echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
 if ! { "${as_root[@]}" DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
@@ -74,3 +82,6 @@ if ! { "${as_root[@]}" DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
   exit 1
 fi
 rm -f "$log"
+if $locale_missing; then
+  "${as_root[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
