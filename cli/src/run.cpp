@@ -18,7 +18,7 @@ namespace {
 
 // Returns what -V prints: the version and how far the data reaches.
 std::string VersionText() {
-  const int lastOfficial = static_cast<int>(kLastOfficialEquinoxYear);
+  const int lastOfficial = static_cast<int>(LastAnnouncedEquinoxYear());
   return std::string("velunta ") + VELUNTA_VERSION_STRING +
          "\nholidays: the Act on National Holidays as in force on each day from 1948-07-20, "
          "with its changes up to the moves of 2020 and 2021 for the Tokyo Olympics\n"
