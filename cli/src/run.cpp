@@ -10,21 +10,30 @@
 #include "arguments.h"
 #include "command.h"
 #include "command_failure.h"
+#include "law_in_use.h"
 #include "parser_messages.h"
 #include "usage_error.h"
 
 namespace velunta::cli {
 namespace {
 
-// Returns what -V prints: the version and how far the data reaches.
-std::string VersionText() {
-  const int lastOfficial = static_cast<int>(LastAnnouncedEquinoxYear());
-  return std::string("velunta ") + VELUNTA_VERSION_STRING +
-         "\nholidays: the Act on National Holidays as in force on each day from 1948-07-20, "
-         "with its changes up to the moves of 2020 and 2021 for the Tokyo Olympics\n"
-         "equinox days: announced to " +
-         std::to_string(lastOfficial) + ", predicted from " + std::to_string(lastOfficial + 1) +
-         " to " + std::to_string(static_cast<int>(kLastYear));
+// Returns what -V prints: the version, which law data answers and how far it reaches.
+std::string VersionText(const Law& law) {
+  const int lastOfficial = static_cast<int>(law.LastAnnouncedEquinoxYear());
+  std::string text = "velunta ";
+  text.append(VELUNTA_VERSION_STRING)
+      .append("\n")
+      .append(LawLine(law))
+      .append(
+          "\nholidays: the Act on National Holidays as in force on each day from 1948-07-20, "
+          "and the special acts, as the law data gives them\nequinox days: announced to ")
+      .append(std::to_string(lastOfficial))
+      .append(", predicted from ")
+      .append(std::to_string(lastOfficial + 1))
+      .append(" to ")
+      .append(std::to_string(static_cast<int>(kLastYear)))
+      .append("\n");
+  return text;
 }
 
 // Adds every registered command under its parent.
@@ -51,7 +60,8 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
   CLI::App app{"Days off in Japan: check dates, list holidays, equinox days and business days.",
                "velunta"};
   commands.set_root(&app);
-  app.set_version_flag("-V,--version", VersionText());
+  bool showVersion = false;
+  app.add_flag("-V,--version", showVersion, "print the version and which law data answers");
   app.allow_extras();  // refused by LeftoverRefusal, with a message that says what is accepted
   app.require_subcommand(0, 1);
   AddSharedOptions(app, commands.shared());
@@ -88,6 +98,14 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
     throw UsageError(ParseErrorRefusal(error, app));
   }
   if (std::string leftover = LeftoverRefusal(app); !leftover.empty()) throw UsageError(leftover);
+  // The law is in use before any answer is sought, and before a business calendar is made.
+  SharedOptions& shared = commands.shared();
+  if (shared.law.empty()) shared.law = env.lawFile;
+  const Law& law = UseLawOf(shared.law);
+  if (showVersion) {
+    env.out << VersionText(law);
+    return kStatusOk;
+  }
   const CLI::App* command = InnermostCommand(app);
   const auto* entry = commands.EntryOf(command);
   if (entry == nullptr) throw UsageError(NoCommandRefusal(command));

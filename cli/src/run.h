@@ -37,6 +37,8 @@ struct Environment {
   // Returns true when out leads to a reader that has gone (a pipe or socket closed at its other
   // end), asked once a write has failed; none: never.
   bool (*outputGone)() noexcept = nullptr;
+  // VELUNTA_LAW: the law file that answers when no --law is given; empty for the built-in law.
+  std::string lawFile = {};
 };
 
 // Returns whether standard input holds data now or within a moment: a regular file that is not

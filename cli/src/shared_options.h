@@ -23,6 +23,9 @@ struct SharedOptions {
   records::Format format = records::Format::text;
   Labels labels = Labels::law;
   bool byteOrderMark = false;
+  // --law FILE, or VELUNTA_LAW once the command line is read: the law file that answers; empty
+  // for the built-in law.
+  std::string law;
 
   // Throws UsageError for options that contradict each other (--labels=official with the classic
   // rules, --bom without --format=csv). Called once the command line is read.
