@@ -29,8 +29,6 @@ constexpr HolidayKind S = HolidayKind::specialAct;
 constinit const LawTables kBuiltIn{kBuiltInRules, kBuiltInDates, kBuiltInLastAnnouncedEquinoxYear,
                                    kBuiltInVersion, "built in"};
 
-constinit std::atomic<const LawTables*> inUse{&kBuiltIn};
-
 Rule RuleOf(const LawRow& row) {
   return Rule{row.month, row.rule, row.value,    row.first, row.last,
               row.kind,  row.name, row.listName, row.nameEn};
@@ -234,9 +232,7 @@ constexpr std::size_t kMostRows = 1000;  // a hundred years of new holidays woul
 
 }  // namespace
 
-const LawTables& InUse() noexcept {
-  return *inUse.load(std::memory_order_acquire);
-}
+constinit std::atomic<const LawTables*> lawInUse{&kBuiltIn};
 
 }  // namespace velunta::detail
 
@@ -288,7 +284,7 @@ const Law& CurrentLaw() noexcept {
 }
 
 void UseLaw(const Law& law) noexcept {
-  detail::inUse.store(&law.Tables(), std::memory_order_release);
+  detail::lawInUse.store(&law.Tables(), std::memory_order_release);
 }
 
 std::variant<const Law*, LawProblem> MakeLaw(LawDescription description, std::string source) {

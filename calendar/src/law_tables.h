@@ -121,7 +121,12 @@ struct LawTables {
   mutable std::array<std::array<std::atomic<std::uint64_t>, 12>, kHolidayYears> months{};
 };
 
-// Returns the tables of the law in use.
-const LawTables& InUse() noexcept;
+// The tables of the law in use; UseLaw stores, every lookup loads (inline: HolidayOn's common
+// path makes no call).
+extern std::atomic<const LawTables*> lawInUse;
+
+inline const LawTables& InUse() noexcept {
+  return *lawInUse.load(std::memory_order_acquire);
+}
 
 }  // namespace velunta::detail
