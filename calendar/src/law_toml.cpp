@@ -157,6 +157,8 @@ std::optional<Mistake> ReadRow(const toml::table& table, LawRow& row, KeyLines& 
       KeepFirst(mistake, Unknown(key, " in [[holiday]]", kRowKeys));
     }
   }
+  // A missing key is told only when nothing else is wrong in the row: a misspelt key is both.
+  if (mistake) return mistake;
   const std::size_t line = LineOf(table.source());
   for (const std::string_view needed : {"name", "name_en", "kind", "month", "first"}) {
     if (!table.contains(needed)) {
