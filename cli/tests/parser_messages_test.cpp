@@ -70,8 +70,8 @@ TEST(ParserMessages, EachInTheCommandsWords) {
       {"serve's own check",
        {"serve", "--calendar", "tokyo"},
        true,
-       "velunta: --calendar: no '=' in 'tokyo'; accepted: NAME=FILE (see velunta serve "
-       "--help)\n"},
+       "velunta: --calendar: no '=' in 'tokyo' and no installed calendar of that name; accepted: "
+       "NAME=FILE, or one of: banks, government, tse (see velunta serve --help)\n"},
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.name);
