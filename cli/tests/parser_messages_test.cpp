@@ -56,7 +56,7 @@ TEST(ParserMessages, EachInTheCommandsWords) {
        {"list", "2026", "--foo", "--lang"},
        false,
        "velunta: unknown option: '--foo'; accepted: --help, --sundays, --version, --rules, "
-       "--lang, --format, --labels, --bom (see velunta list --help)\n"},
+       "--lang, --format, --labels, --bom, --law (see velunta list --help)\n"},
       {"number out of a range",
        {"serve", "--port", "70000"},
        true,
