@@ -287,16 +287,21 @@ void UseLaw(const Law& law) noexcept {
   detail::lawInUse.store(&law.Tables(), std::memory_order_release);
 }
 
-std::variant<const Law*, LawProblem> MakeLaw(LawDescription description, std::string source) {
+std::optional<LawProblem> CheckLaw(const LawDescription& description) {
   using namespace detail;
   if (description.rows.size() > kMostRows) {
     return Problem(std::nullopt, "holiday", "more than 1000 [[holiday]] rows");
   }
-  if (auto problem = CheckOwnFields(description)) return *std::move(problem);
+  if (auto problem = CheckOwnFields(description)) return problem;
   for (std::size_t i = 0; i < description.rows.size(); ++i) {
-    if (auto problem = CheckRow(description.rows[i], i)) return *std::move(problem);
+    if (auto problem = CheckRow(description.rows[i], i)) return problem;
   }
-  if (auto problem = CheckTogether(description)) return *std::move(problem);
+  return CheckTogether(description);
+}
+
+std::variant<const Law*, LawProblem> MakeLaw(LawDescription description, std::string source) {
+  using namespace detail;
+  if (auto problem = CheckLaw(description)) return *std::move(problem);
 
   auto law = std::make_unique<MadeLaw>(std::move(description), std::move(source));
   const std::lock_guard lock(madeMutex);

@@ -9,16 +9,25 @@
 
 namespace velunta {
 
-CalendarFileResult<const Law*> ReadLaw(std::string_view text, std::string_view fileName) {
+CalendarFileResult<LawDescription> ReadLawDescription(std::string_view text,
+                                                      std::string_view fileName) {
   auto parsed = detail::ParseLawText(text, fileName);
   if (parsed.index() == 1) return std::get<1>(std::move(parsed));
   auto& [description, lines] = std::get<0>(parsed);
-  auto law = MakeLaw(std::move(description), std::string(fileName));
-  if (law.index() == 1) {
-    const LawProblem& problem = std::get<1>(law);
-    return CalendarFileError{std::string(fileName), lines.LineOf(problem),
-                             detail::OneLine(problem.message)};
+  if (auto problem = CheckLaw(description)) {
+    return CalendarFileError{std::string(fileName), lines.LineOf(*problem),
+                             detail::OneLine(problem->message)};
   }
+  return std::move(description);
+}
+
+CalendarFileResult<const Law*> ReadLaw(std::string_view text, std::string_view fileName) {
+  auto description = ReadLawDescription(text, fileName);
+  if (!description) return description.error();
+  auto law = MakeLaw(std::move(description).value(), std::string(fileName));
+  // Checked above: MakeLaw refuses nothing CheckLaw passed.
+  if (law.index() == 1)
+    return CalendarFileError{std::string(fileName), 0, std::get<1>(law).message};
   return std::get<0>(law);
 }
 

@@ -112,6 +112,10 @@ VELUNTA_CALENDAR_EXPORT const Law& CurrentLaw() noexcept;
 // were made with; make them again.
 VELUNTA_CALENDAR_EXPORT void UseLaw(const Law& law) noexcept;
 
+// Returns the first problem of a description that MakeLaw would refuse, or std::nullopt when it
+// would make a law of it (without making one).
+VELUNTA_CALENDAR_EXPORT std::optional<LawProblem> CheckLaw(const LawDescription& description);
+
 // Returns a law made of a description, or the first problem found: a kind other than national or
 // special-act; a month, day or n-th Monday that does not exist (02-30, a fifth Monday), or is
 // not in every year (02-29); an equinox outside March and September; a year outside 1600..2399

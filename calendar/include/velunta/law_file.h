@@ -22,6 +22,11 @@
 
 namespace velunta {
 
+// Returns the description of a law file's text once CheckLaw finds nothing wrong with it, without
+// making a law (a checker's, or a fuzzer's, way to read many files). Never throws.
+VELUNTA_CALENDAR_FILE_EXPORT CalendarFileResult<LawDescription> ReadLawDescription(
+    std::string_view text, std::string_view fileName);
+
 // Returns the law of a law file's text; `fileName` names the file in errors and becomes the
 // law's Source(). Never throws.
 VELUNTA_CALENDAR_FILE_EXPORT CalendarFileResult<const Law*> ReadLaw(std::string_view text,
