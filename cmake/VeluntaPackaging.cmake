@@ -3,6 +3,7 @@
 #   libvelunta-dev          headers, CMake package, pkg-config files of runtime, holidays, calendar
 #   libvelunta-window-dev   the window's header and CMake targets (needs Qt's development files)
 #   velunta                 the command, its manual page and shell completions
+#   velunta-data            the law file and the named business calendars (architecture all)
 #   velunta-window          the window, its desktop entry, icon, AppStream data and manual page
 # Dependencies on other packages are computed by dpkg-shlibdeps; those between these packages
 # come from the component dependencies below. Only a shared build makes library packages.
@@ -93,6 +94,13 @@ if(VELUNTA_BUILD_WINDOW)
   set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS fonts-ipafont-gothic)
 endif()
 
+# The law as data, released on its own like tzdata: a law change or an equinox announcement is a
+# new velunta-data, with no rebuild of the programs that read it.
+velunta_package(data velunta-data misc
+  "holiday law data and business calendars of Velunta"
+  "${about}\nThe holiday law as data (share/velunta/law.toml), which the programs read\nwith --law or VELUNTA_LAW to answer by data newer than their built-in copy,\nand the business calendars of the banks, the government offices and the\nTokyo Stock Exchange, found by name (--calendar banks).")
+set(CPACK_DEBIAN_DATA_PACKAGE_ARCHITECTURE all)
+
 if(VELUNTA_BUILD_CLI)
   # velunta.service comes with the server (server/CMakeLists.txt): a build without
   # VELUNTA_BUILD_SERVER packages the command with neither serve nor the unit.
@@ -100,7 +108,7 @@ if(VELUNTA_BUILD_CLI)
     "command that tells whether a date is a day off in Japan"
     "${about}\nThe velunta command checks dates, lists days off (text, CSV, JSON, iCalendar),\ngives equinox days and counts business days, by the holiday law or by the\nclassic fixed rules.")
   set(CPACK_COMPONENT_CLI_DEPENDS lib_records lib_calendar_file lib_calendar lib_holidays
-                                  lib_runtime)
+                                  lib_runtime data)
 endif()
 
 get_cmake_property(CPACK_COMPONENTS_ALL COMPONENTS)

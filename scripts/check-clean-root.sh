@@ -80,6 +80,13 @@ out=$(velunta check 2026/05/06)
 [[ "$out" == *振替休日* ]] || { echo "FAILED: velunta check 2026/05/06 said: $out"; exit 1; }
 echo "ok: velunta check 2026/05/06 -> $out (status 0)"
 
+# velunta-data: the installed law answers through --law, and the named calendars are found.
+out=$(velunta --law /usr/share/velunta/law.toml -V)
+[[ "$out" == *"law: /usr/share/velunta/law.toml, version "* ]] || { echo "FAILED: velunta --law ... -V said: $out"; exit 1; }
+status=0; velunta business is 2026/12/31 --calendar banks >/dev/null || status=$?
+[ "$status" -eq 1 ] || { echo "FAILED: 2026/12/31 is a business day of the installed banks calendar"; exit 1; }
+echo "ok: velunta-data's law.toml answers with --law, --calendar banks closes 2026/12/31"
+
 man -P cat velunta 2>/dev/null | grep -q 'velunta check' || { echo "FAILED: man velunta"; exit 1; }
 echo "ok: man velunta"
 

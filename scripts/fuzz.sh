@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
-read -ra targets <<<"${FUZZ_TARGETS:-date_text number_text module law_calendar calendar_file command server http_framing}"
+read -ra targets <<<"${FUZZ_TARGETS:-date_text number_text module law_calendar calendar_file law_file command server http_framing}"
 
 scripts/setup.sh lib fuzz
 cmake --preset fuzz

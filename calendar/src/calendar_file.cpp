@@ -4,18 +4,22 @@
 #include <velunta/calendar_file.h>
 
 #include <array>
-#include <charconv>
-#include <initializer_list>
 #include <optional>
 #include <sstream>
 
 #include <toml++/toml.h>
 
 #include "small_file.h"
+#include "toml_reading.h"
 
 namespace velunta {
 namespace {
 
+using detail::Cat;
+using detail::Digits;
+using detail::LineOf;
+using detail::OneLine;
+using detail::TypeName;
 using std::chrono::day;
 using std::chrono::month;
 using std::chrono::month_day;
@@ -36,47 +40,6 @@ struct Mistake {
   std::string message;
 };
 
-std::size_t LineOf(const toml::source_region& region) {
-  return static_cast<std::size_t>(region.begin.line);
-}
-
-// Returns "a text", "an integer", ... for messages.
-std::string_view TypeName(toml::node_type type) {
-  switch (type) {
-    case toml::node_type::table:
-      return "a table";
-    case toml::node_type::array:
-      return "an array";
-    case toml::node_type::string:
-      return "a text";
-    case toml::node_type::integer:
-      return "an integer";
-    case toml::node_type::floating_point:
-      return "a number";
-    case toml::node_type::boolean:
-      return "true or false";
-    case toml::node_type::date:
-      return "a date";
-    case toml::node_type::time:
-      return "a time";
-    case toml::node_type::date_time:
-      return "a date and time";
-    case toml::node_type::none:
-      break;
-  }
-  return "nothing";
-}
-
-// Reads a number of exactly `digits` digits at text[at...].
-std::optional<unsigned> Digits(std::string_view text, std::size_t at, std::size_t digits) {
-  if (at + digits > text.size()) return std::nullopt;
-  unsigned value = 0;
-  const char* first = text.data() + at;
-  const auto [end, error] = std::from_chars(first, first + digits, value);
-  if (error != std::errc{} || end != first + digits) return std::nullopt;
-  return value;
-}
-
 // Returns the month-day of "MM-DD", or nullopt for another form; the month-day may be invalid.
 std::optional<month_day> ParseMonthDay(std::string_view text) {
   if (text.size() != 5 || text[2] != '-') return std::nullopt;
@@ -84,13 +47,6 @@ std::optional<month_day> ParseMonthDay(std::string_view text) {
   const auto d = Digits(text, 3, 2);
   if (!m || !d) return std::nullopt;
   return month{*m} / day{*d};
-}
-
-// Joins pieces of a message (GCC 12 warns falsely about chains of std::string +).
-std::string Cat(std::initializer_list<std::string_view> pieces) {
-  std::string text;
-  for (const auto piece : pieces) text += piece;
-  return text;
 }
 
 class Reader {
@@ -243,16 +199,6 @@ class Reader {
     return std::nullopt;
   }
 };
-
-// An error is one line: toml++'s descriptions may span lines, and a quoted key or a text may
-// hold a line break or another control character.
-std::string OneLine(std::string_view text) {
-  std::string line(text);
-  for (char& c : line) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-  }
-  return line;
-}
 
 }  // namespace
 

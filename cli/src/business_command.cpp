@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include <velunta/calendar_file.h>
+#include <velunta/request/installed_data.h>
 #include <velunta/request/queries.h>
 
 #include "arguments.h"
@@ -24,8 +25,9 @@ void AddBusiness(CLI::App& parent, Commands& commands) {
   auto& args = BusinessArgsOf(commands);
   business
       ->add_option("--calendar", args.calendarFile,
-                   "a business calendar file (TOML); the options below add to its choices")
-      ->type_name("FILE");
+                   "a business calendar file (TOML), or the name of an installed one (banks, "
+                   "government, tse); the options below add to its choices")
+      ->type_name("FILE|NAME");
   business->add_flag("--saturday-workday", args.saturdayWorkday,
                      "count Saturdays as business days");
   business->add_flag("--bank-closing-days", args.bankClosingDays,
@@ -63,7 +65,7 @@ BusinessCalendar BusinessArgs::Calendar(const SharedOptions& shared,
   if (!allowIcs) RequireNoIcs(shared, "business");
   BusinessCalendarOptions options;
   if (!calendarFile.empty()) {
-    auto fromFile = ReadCalendarOptionsFile(calendarFile);
+    auto fromFile = ReadCalendarOptionsFile(request::CalendarFileFor(calendarFile));
     if (!fromFile.has_value()) throw UsageError(fromFile.error().ToString());
     options = std::move(fromFile).value();
   }

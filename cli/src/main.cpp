@@ -1,4 +1,5 @@
 #include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
   // disposition the parent left.
   std::signal(SIGPIPE, SIG_IGN);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return velunta::cli::Run(args,
-                           {velunta::cli::TodayInJapan(), std::cin, std::cout, std::cerr,
-                            velunta::cli::StandardInputState, velunta::cli::StandardOutputGone});
+  const char* law = std::getenv("VELUNTA_LAW");
+  return velunta::cli::Run(args, {velunta::cli::TodayInJapan(), std::cin, std::cout, std::cerr,
+                                  velunta::cli::StandardInputState,
+                                  velunta::cli::StandardOutputGone, law == nullptr ? "" : law});
 }

@@ -4,17 +4,38 @@
 #include <vector>
 
 #include <velunta/records/records_error.h>
+#include <velunta/version.h>
 #include <CLI/CLI.hpp>
 
 #include "arguments.h"
 #include "command.h"
 #include "command_failure.h"
+#include "law_in_use.h"
 #include "parser_messages.h"
 #include "tool_help.h"
 #include "usage_error.h"
 
 namespace velunta::cli {
 namespace {
+
+// Returns what -V prints: the version, which law data answers and how far it reaches.
+std::string VersionText(const Law& law) {
+  const int lastOfficial = static_cast<int>(law.LastAnnouncedEquinoxYear());
+  std::string text = "velunta ";
+  text.append(VELUNTA_VERSION_STRING)
+      .append("\n")
+      .append(LawLine(law))
+      .append(
+          "\nholidays: the Act on National Holidays as in force on each day from 1948-07-20, "
+          "and the special acts, as the law data gives them\nequinox days: announced to ")
+      .append(std::to_string(lastOfficial))
+      .append(", predicted from ")
+      .append(std::to_string(lastOfficial + 1))
+      .append(" to ")
+      .append(std::to_string(static_cast<int>(kLastYear)))
+      .append("\n");
+  return text;
+}
 
 int RunOrThrow(std::span<const std::string> args, const Environment& env) {
   Commands commands;
@@ -34,6 +55,14 @@ int RunOrThrow(std::span<const std::string> args, const Environment& env) {
     throw UsageError(ParseErrorRefusal(error, app));
   }
   if (std::string leftover = LeftoverRefusal(app); !leftover.empty()) throw UsageError(leftover);
+  // The law is in use before any answer is sought, and before a business calendar is made.
+  SharedOptions& shared = commands.shared();
+  if (shared.law.empty()) shared.law = env.lawFile;
+  const Law& law = UseLawOf(shared.law);
+  if (shared.showVersion) {
+    env.out << VersionText(law);
+    return kStatusOk;
+  }
   const CLI::App* command = InnermostCommand(app);
   const auto* entry = commands.EntryOf(command);
   if (entry == nullptr) throw UsageError(NoCommandRefusal(command));

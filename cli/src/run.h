@@ -48,6 +48,8 @@ struct Environment {
   // Returns true when out leads to a reader that has gone (a pipe or socket closed at its other
   // end), asked once a write has failed; none: never.
   bool (*outputGone)() noexcept = nullptr;
+  // VELUNTA_LAW: the law file that answers when no --law is given; empty for the built-in law.
+  std::string lawFile = {};
 };
 
 // Returns what standard input holds: a regular file by its size; a pipe or socket by waiting for

@@ -1,5 +1,7 @@
 // velunta serve [--host 127.0.0.1] [--port 8080] [--threads N] [--calendar NAME=FILE ...]
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <system_error>
@@ -8,6 +10,7 @@
 #include <boost/asio/ip/address.hpp>
 
 #include <velunta/calendar_file.h>
+#include <velunta/request/installed_data.h>
 #include <velunta/server/handler.h>
 #include <velunta/server/http_server.h>
 #include <velunta/version.h>
@@ -30,13 +33,19 @@ struct ServeArgs {
   std::vector<std::string> words;      // serve takes none
 };
 
-// The shape of a --calendar argument, checked while parsing: NAME=FILE, NAME a calendar name.
+// The shape of a --calendar argument, checked while parsing: NAME=FILE, NAME a calendar name,
+// or the name of an installed calendar, served under that name.
 CLI::Validator CalendarArgument() {
   return CLI::Validator(
       [](std::string& value) -> std::string {
         const auto equals = value.find('=');
         if (equals == std::string::npos) {
-          return "no '=' in " + Quoted(value) + "; accepted: NAME=FILE";
+          const auto installed = request::InstalledCalendarNames();
+          if (std::find(installed.begin(), installed.end(), value) != installed.end()) return {};
+          std::string names;
+          for (const auto& name : installed) names.append(names.empty() ? "" : ", ").append(name);
+          return "no '=' in " + Quoted(value) + " and no installed calendar of that name; " +
+                 "accepted: NAME=FILE, or one of: " + names;
         }
         const std::string_view name(value.data(), equals);
         if (!server::IsCalendarName(name)) {
@@ -98,7 +107,9 @@ std::vector<std::pair<std::string, BusinessCalendarOptions>> LoadCalendars(
   for (const auto& argument : arguments) {
     const auto equals = argument.find('=');
     std::string name = argument.substr(0, equals);
-    const std::string file = argument.substr(equals + 1);
+    const std::filesystem::path file = equals == std::string::npos
+                                           ? request::CalendarFileFor(name)
+                                           : std::filesystem::path(argument.substr(equals + 1));
     for (const auto& [loaded, options] : calendars) {
       if (loaded == name) {
         throw UsageError("calendar name given twice: " + Quoted(name) +
@@ -187,10 +198,11 @@ void AddServe(CLI::App& parent, Commands& commands) {
   serve
       ->add_option("--calendar", args->calendars,
                    "a business calendar file (TOML) that business requests name with "
-                   "calendar=NAME; repeatable, each file read once at start")
+                   "calendar=NAME, or an installed calendar by its name (banks, government, "
+                   "tse); repeatable, each file read at start and on SIGHUP")
       ->check(CalendarArgument())
       ->allow_extra_args(false)
-      ->type_name("NAME=FILE");
+      ->type_name("NAME=FILE|NAME");
   serve
       ->add_option("--public-url", args->publicUrl,
                    "the address clients reach the server at, such as https://days.example.jp/ "

@@ -49,6 +49,10 @@ void AddSharedOptions(CLI::App& app, SharedOptions& options) {
       ->type_name(ChoiceNames(request::kLabels));
   app.add_flag("--bom", options.byteOrderMark,
                "csv: start with a UTF-8 byte-order mark, for spreadsheets");
+  app.add_option("--law", options.law,
+                 "answer by this law file (TOML, as share/velunta/law.toml) instead of the "
+                 "built-in law; VELUNTA_LAW=FILE does the same; velunta -V says which answers")
+      ->type_name("FILE");
 }
 
 void RequireNoIcs(const SharedOptions& options, std::string_view command) {

@@ -23,6 +23,10 @@ struct SharedOptions {
   records::Format format = records::Format::text;
   Labels labels = Labels::law;
   bool byteOrderMark = false;
+  // --law FILE, or VELUNTA_LAW once the command line is read: the law file that answers; empty
+  // for the built-in law.
+  std::string law;
+  bool showVersion = false;  // -V: the version and the law data, instead of a command
 
   // Throws UsageError for options that contradict each other (--labels=official with the classic
   // rules, --bom without --format=csv). Called once the command line is read.

@@ -18,23 +18,6 @@ constexpr Example kExamples[] = {
     {"printf '2026/05/06\\n2026/05/07\\n' | velunta check -", "dates from standard input"},
 };
 
-// Returns what -V prints: the version and how far the data reaches.
-std::string VersionText() {
-  const int lastOfficial = static_cast<int>(kLastOfficialEquinoxYear);
-  std::string text = "velunta ";
-  text.append(VELUNTA_VERSION_STRING)
-      .append(
-          "\nholidays: the Act on National Holidays as in force on each day from 1948-07-20, "
-          "with its changes up to the moves of 2020 and 2021 for the Tokyo Olympics\n"
-          "equinox days: announced to ")
-      .append(std::to_string(lastOfficial))
-      .append(", predicted from ")
-      .append(std::to_string(lastOfficial + 1))
-      .append(" to ")
-      .append(std::to_string(static_cast<int>(kLastYear)));
-  return text;
-}
-
 // Adds every registered command under its parent.
 void AddCommands(CLI::App& app, Commands& commands) {
   for (const auto& registration : RegisteredCommands()) {
@@ -100,7 +83,8 @@ bool Serves(const CLI::App& app) {
 void BuildParser(CLI::App& app, Commands& commands) {
   commands.set_root(&app);
   app.description("Days off in Japan: check dates, list holidays, equinox days and business days.");
-  app.set_version_flag("-V,--version", VersionText());
+  app.add_flag("-V,--version", commands.shared().showVersion,
+               "print the version, which law data answers and how far it reaches");
   app.allow_extras();  // refused by LeftoverRefusal, with a message that says what is accepted
   app.require_subcommand(0, 1);
   AddSharedOptions(app, commands.shared());

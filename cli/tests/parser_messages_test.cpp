@@ -56,7 +56,7 @@ TEST(ParserMessages, EachInTheCommandsWords) {
        {"list", "2026", "--foo", "--lang"},
        false,
        "velunta: unknown option: '--foo'; accepted: --help, --sundays, --version, --rules, "
-       "--lang, --format, --labels, --bom (see velunta list --help)\n"},
+       "--lang, --format, --labels, --bom, --law (see velunta list --help)\n"},
       {"business's flag before business",
        {"--saturday-workday", "business", "is", "2026/05/09"},
        false,
@@ -97,8 +97,8 @@ TEST(ParserMessages, EachInTheCommandsWords) {
       {"serve's own check",
        {"serve", "--calendar", "tokyo"},
        true,
-       "velunta: --calendar: no '=' in 'tokyo'; accepted: NAME=FILE (see velunta serve "
-       "--help)\n"},
+       "velunta: --calendar: no '=' in 'tokyo' and no installed calendar of that name; accepted: "
+       "NAME=FILE, or one of: banks, government, tse (see velunta serve --help)\n"},
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.name);

@@ -52,7 +52,7 @@ std::string ClockText(time_point<Clock, milliseconds> instant, bool full) {
 
 std::string_view StatusId(const Equinox& equinox) noexcept {
   if (equinox.official) return "official";
-  return equinox.day.year() > kLastOfficialEquinoxYear ? "predicted" : "historical";
+  return equinox.day.year() > LastAnnouncedEquinoxYear() ? "predicted" : "historical";
 }
 
 std::string EquinoxLine(const EquinoxRecord& record, Lang lang) {

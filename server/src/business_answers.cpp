@@ -77,7 +77,7 @@ Response OnDate(const Context& context, std::string_view operation, Move&& move)
   const std::string request = "business " + std::string(operation) + " " + records::IsoDate(date);
   const auto answered = move(calendar, date, params, request);
   // Every day between the two decided the answer: a later year's equinox is a prediction.
-  context.predicted = std::max(date, answered).year() > kLastOfficialEquinoxYear;
+  context.predicted = std::max(date, answered).year() > LastAnnouncedEquinoxYear();
   return OneDay(context, params, calendar, answered, request);
 }
 
@@ -135,7 +135,7 @@ Response BusinessCount(const Context& context) {
       "business count " + records::IsoDate(first) + " " + records::IsoDate(last);
   // Both ends included, as the command counts.
   const int count = Answer(calendar.CountInclusive(first, last), request);
-  context.predicted = last.year() > kLastOfficialEquinoxYear;
+  context.predicted = last.year() > LastAnnouncedEquinoxYear();
   constexpr std::string_view kColumns[] = {"from", "to", "business_days"};
   const records::Cell cells[] = {records::IsoDate(first), records::IsoDate(last),
                                  std::int64_t{count}};
@@ -156,7 +156,7 @@ Response BusinessClosed(const Context& context) {
   const auto& source = records::LawSource();
   const auto [first, last] = SpanOf(context, params, source);
   const auto days = Answer(calendar.ClosedDays(first, last), "business closed");
-  context.predicted = last.year() > kLastOfficialEquinoxYear;
+  context.predicted = last.year() > LastAnnouncedEquinoxYear();
   const auto format = params.Choice("format", request::kListFormats);
   std::ostringstream out;
   records::WriteClosedDays(

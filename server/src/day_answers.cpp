@@ -129,7 +129,7 @@ Response EquinoxDays(const Context& context) {
   const auto params = context.Params();
   const auto& source = params.Source();
   const year y = Checked(request::EquinoxYear(*params.Find("year"), source));
-  context.predicted = y > kLastOfficialEquinoxYear;
+  context.predicted = y > LastAnnouncedEquinoxYear();
   const auto format = params.Choice("format", request::kDayFormats);
   std::ostringstream out;
   const auto table = records::MakeTableWriter(format, out);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include <velunta/calendar.h>
+#include <velunta/law.h>
 
 namespace velunta::server {
 namespace {
@@ -20,32 +21,29 @@ std::uint64_t Hash(std::string_view text) noexcept {
   return hash;
 }
 
-// Reads "YYYY-MM-DD" at compile time; the build stops on a malformed VELUNTA_DATA_DATE.
-constexpr year_month_day IsoDate(std::string_view text) {
-  const auto number = [&](std::size_t at, std::size_t width) {
-    int value = 0;
-    for (std::size_t i = at; i < at + width; ++i) {
-      if (text[i] < '0' || text[i] > '9') throw "VELUNTA_DATA_DATE is not YYYY-MM-DD";
-      value = value * 10 + (text[i] - '0');
+// Returns the date of the law data's version ("YYYY-MM-DD", checked when the law was made).
+year_month_day VersionDate(std::string_view text) noexcept {
+  int parts[3] = {};
+  const std::size_t at[3][2] = {{0, 4}, {5, 2}, {8, 2}};
+  if (text.size() != 10) return {};
+  for (std::size_t p = 0; p < 3; ++p) {
+    for (std::size_t i = at[p][0]; i < at[p][0] + at[p][1]; ++i) {
+      if (text[i] < '0' || text[i] > '9') return {};
+      parts[p] = parts[p] * 10 + (text[i] - '0');
     }
-    return value;
-  };
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-    throw "VELUNTA_DATA_DATE is not YYYY-MM-DD";
   }
-  const year_month_day date{year{number(0, 4)}, month{static_cast<unsigned>(number(5, 2))},
-                            day{static_cast<unsigned>(number(8, 2))}};
-  if (!date.ok()) throw "VELUNTA_DATA_DATE is not a date";
-  return date;
+  return year{parts[0]} / month{static_cast<unsigned>(parts[1])} /
+         day{static_cast<unsigned>(parts[2])};
 }
-
-constexpr year_month_day kDataDate = IsoDate(VELUNTA_DATA_DATE);
 
 }  // namespace
 
 std::string EntityTag(std::string_view body) {
+  // The data's version is part of the tag: an answer made from newer data is another entity,
+  // even where its bytes are the same.
+  const std::uint64_t hash = Hash(body) ^ (Hash(CurrentLaw().Version()) * 31);
   char tag[24];
-  std::snprintf(tag, sizeof tag, "\"%016llx\"", static_cast<unsigned long long>(Hash(body)));
+  std::snprintf(tag, sizeof tag, "\"%016llx\"", static_cast<unsigned long long>(hash));
   return tag;
 }
 
@@ -75,7 +73,9 @@ long SecondsToMidnightInJapan(sys_seconds now) noexcept {
 }
 
 sys_seconds DataDate() noexcept {
-  return sys_days{kDataDate} - kJstOffset;
+  const year_month_day date = VersionDate(CurrentLaw().Version());
+  if (!date.ok()) return sys_seconds{};
+  return sys_days{date} - kJstOffset;
 }
 
 }  // namespace velunta::server

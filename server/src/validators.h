@@ -21,8 +21,8 @@ bool TagMatches(std::string_view ifNoneMatch, std::string_view tag) noexcept;
 // Returns the seconds from `now` to the next midnight in Japan, 1 to 86,400.
 long SecondsToMidnightInJapan(std::chrono::sys_seconds now) noexcept;
 
-// The instant of the newest fact this build's law data carries (VELUNTA_DATA_DATE, at 00:00 in
-// Japan): a feed or page made from it is no older than that.
+// The instant of the law data in use: its version (the data's date, at 00:00 in Japan). A feed
+// or page made from it is no older than that.
 std::chrono::sys_seconds DataDate() noexcept;
 
 }  // namespace velunta::server

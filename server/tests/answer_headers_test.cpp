@@ -12,6 +12,7 @@
 
 #include "content_coding.h"
 #include "http_date.h"
+#include "law_dated_for.h"
 
 namespace velunta::server {
 namespace {
@@ -170,15 +171,19 @@ TEST(AnswerHeaders, CacheControlFollowsWhatTheAnswerRestsOn) {
 TEST(AnswerHeaders, FeedAndPageAreModifiedAtTheYearOrTheDataWhicheverIsLater) {
   const struct {
     const char* name;
+    const char* version;  // of the law data in use
     sys_seconds now;
     const char* lastModified;
   } kCases[] = {
-      // The data date (2026-02-02 in Japan) is later than New Year 2026.
-      {"in 2026", kNow, "Sun, 01 Feb 2026 15:00:00 GMT"},
-      {"in 2027", sys_days{2027y / May / 6}, "Thu, 31 Dec 2026 15:00:00 GMT"},
+      // The data's version (2026-02-02 in Japan) is later than New Year 2026.
+      {"in 2026", "2026-02-02", kNow, "Sun, 01 Feb 2026 15:00:00 GMT"},
+      {"in 2027", "2026-02-02", sys_days{2027y / May / 6}, "Thu, 31 Dec 2026 15:00:00 GMT"},
+      // Newer data moves it, mid-year.
+      {"newer data in 2026", "2026-12-08", kNow, "Mon, 07 Dec 2026 15:00:00 GMT"},
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(row.name);
+    const LawDatedFor data(row.version);
     const Handler handler = At(row.now);
     for (const char* target : {"/calendar.ics", "/?year=2026"}) {
       SCOPED_TRACE(target);
@@ -187,7 +192,15 @@ TEST(AnswerHeaders, FeedAndPageAreModifiedAtTheYearOrTheDataWhicheverIsLater) {
       EXPECT_EQ(*answer.Header("Last-Modified"), row.lastModified);
     }
   }
+  // The same answer made from data of another version is another entity.
+  std::string tags[2];
+  for (int i = 0; i < 2; ++i) {
+    const LawDatedFor data(i == 0 ? "2026-02-02" : "2026-02-03");
+    tags[i] = *At(kNow).Handle({"GET", "/v1/days/2026-05-06", {}}).Header("ETag");
+  }
+  EXPECT_NE(tags[0], tags[1]);
   // A client that sends only If-Modified-Since, in any of the three forms.
+  const LawDatedFor data("2026-02-02");
   const Handler handler = At(kNow);
   const struct {
     const char* since;

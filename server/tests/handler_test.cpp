@@ -8,6 +8,8 @@
 #include <velunta/server/handler.h>
 #include <nlohmann/json.hpp>
 
+#include "law_dated_for.h"
+
 namespace velunta::server {
 namespace {
 
@@ -199,12 +201,15 @@ TEST(Feed, LibicalReadsEveryEvent) {
 }
 
 TEST(Feed, ValidatorsAnswerNotModified) {
+  // A handler of its own, made under the data it answers by (as a reload makes one).
+  const LawDatedFor data("2026-02-02");
+  const Handler handler = At(sys_days{2026y / May / 6} + hours{3});
   Response first;
-  Feed(Today(), "/calendar.ics", {}, nullptr, &first);
+  Feed(handler, "/calendar.ics", {}, nullptr, &first);
   ASSERT_EQ(first.status, 200);
   const std::string tag = *first.Header("ETag");
   const std::string modified = *first.Header("Last-Modified");
-  // The build's data date (2026-02-02 in Japan) is later than New Year 2026.
+  // The data's version (2026-02-02 in Japan) is later than New Year 2026.
   EXPECT_EQ(modified, "Sun, 01 Feb 2026 15:00:00 GMT");
   EXPECT_NE(first.Header("Cache-Control"), nullptr);
   const struct {
@@ -229,14 +234,14 @@ TEST(Feed, ValidatorsAnswerNotModified) {
     SCOPED_TRACE(row.name);
     int status = 0;
     Response answer;
-    const auto body = Feed(Today(), "/calendar.ics", row.headers, &status, &answer);
+    const auto body = Feed(handler, "/calendar.ics", row.headers, &status, &answer);
     EXPECT_EQ(status, row.status);
     EXPECT_EQ(body.empty(), row.status == 304);
     EXPECT_EQ(*answer.Header("ETag"), tag);
   }
   // Another language or another year is another entity.
   Response english;
-  Feed(Today(), "/calendar.en.ics", {}, nullptr, &english);
+  Feed(handler, "/calendar.en.ics", {}, nullptr, &english);
   EXPECT_NE(*english.Header("ETag"), tag);
   Response nextYear;
   Feed(At(sys_days{2027y / May / 6}), "/calendar.ics", {}, nullptr, &nextYear);

@@ -150,7 +150,8 @@ enum class LabelStyle : std::uint8_t {
   officialList,
 };
 
-// One holiday. The names view string literals of static storage: they stay valid forever.
+// One holiday. The names view the strings of the law that answered, which lives as long as the
+// program: they stay valid forever.
 struct Holiday {
   std::chrono::year_month_day date;
   std::chrono::weekday weekday;  // of `date`
@@ -158,7 +159,7 @@ struct Holiday {
   std::string_view nameEn;       // English, e.g. "New Year's Day", "Substitute Holiday"
   HolidayKind kind;
   // true when the holiday rests on an equinox day not yet announced (one of a year after
-  // kLastOfficialEquinoxYear): that 春分の日 or 秋分の日 itself, the substitute holiday that
+  // LastAnnouncedEquinoxYear()): that 春分の日 or 秋分の日 itself, the substitute holiday that
   // follows it in its run of national holidays when the run holds a Sunday, or a citizens'
   // holiday that has it as one of its two neighbours; false for every other holiday.
   // Examples: 2030-03-20 春分の日 -> true; 2033-03-21 振替休日 -> true (03-20 春分の日 is a
@@ -217,9 +218,10 @@ VELUNTA_CALENDAR_EXPORT std::string_view EnglishHolidayName(std::string_view nam
 // ---------------------------------------------------------------------------------------------
 // Equinoxes
 
-// The last year whose equinox days the National Astronomical Observatory of Japan has announced.
-// Equinox days of later years are predictions of this calendar.
-inline constexpr std::chrono::year kLastOfficialEquinoxYear{2027};
+// Returns the last year whose equinox days the National Astronomical Observatory of Japan has
+// announced, as the law in use says (<velunta/law.h>; 2027 in the built-in data). Equinox days
+// of later years are predictions of this calendar.
+VELUNTA_CALENDAR_EXPORT std::chrono::year LastAnnouncedEquinoxYear() noexcept;
 
 enum class Season : std::uint8_t {
   vernal,    // March equinox: the Sun's apparent geocentric ecliptic longitude reaches 0°
@@ -259,11 +261,9 @@ struct YearEquinoxes {
 VELUNTA_CALENDAR_EXPORT Result<YearEquinoxes> EquinoxesOf(std::chrono::year y) noexcept;
 
 // Returns true when the equinox day of that year and season was announced as the date of
-// 春分の日 / 秋分の日: vernal 1949..2027, autumnal 1948..2027. Later days are predictions; earlier
-// ones are computed for years without the holiday.
-constexpr bool IsOfficialEquinox(std::chrono::year y, Season season) noexcept {
-  const std::chrono::year first{season == Season::vernal ? 1949 : 1948};
-  return y >= first && y <= kLastOfficialEquinoxYear;
-}
+// 春分の日 / 秋分の日: vernal from 1949, autumnal from 1948, to LastAnnouncedEquinoxYear()
+// (2027 in the built-in data). Later days are predictions; earlier ones are computed for years
+// without the holiday.
+VELUNTA_CALENDAR_EXPORT bool IsOfficialEquinox(std::chrono::year y, Season season) noexcept;
 
 }  // namespace velunta

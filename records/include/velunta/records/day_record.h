@@ -63,7 +63,7 @@ struct DayRecord {
   // A day off is a holiday of any kind or a Sunday: what `velunta check`'s status reports.
   bool dayOff = false;
   // True for a holiday that rests on an equinox day not yet announced (after
-  // kLastOfficialEquinoxYear): the equinox day itself and the substitute or citizens' holiday it
+  // LastAnnouncedEquinoxYear()): the equinox day itself and the substitute or citizens' holiday it
   // brings.
   bool predicted = false;
   // Whether the day is a business day under a business request's options; none otherwise.
