@@ -10,6 +10,8 @@
 #include <boost/asio/ip/address.hpp>
 
 #include <velunta/calendar_file.h>
+#include <velunta/law.h>
+#include <velunta/law_file.h>
 #include <velunta/request/installed_data.h>
 #include <velunta/server/handler.h>
 #include <velunta/server/http_server.h>
@@ -123,7 +125,55 @@ std::vector<std::pair<std::string, BusinessCalendarOptions>> LoadCalendars(
   return calendars;
 }
 
-int RunServe(const ServeArgs& args) {
+// Reads the law file (empty: the built-in law) and the calendar files again, and switches the
+// server to them for new requests; a file that is not entirely right changes nothing, and the
+// log says so in one line.
+void Reload(server::Server& server, const ServeArgs& args, const std::string& lawFile) {
+  const Law* law = &BuiltInLaw();
+  if (!lawFile.empty()) {
+    auto read = ReadLawFile(lawFile);
+    if (!read) {
+      server.Log("velunta serve: reload refused, answering with the data in use: " +
+                 read.error().ToString() + "\n");
+      return;
+    }
+    law = *read;
+  }
+  std::vector<std::pair<std::string, BusinessCalendarOptions>> calendars;
+  try {
+    calendars = LoadCalendars(args.calendars);
+  } catch (const UsageError& refused) {
+    server.Log(std::string("velunta serve: reload refused, answering with the data in use: ") +
+               refused.what() + "\n");
+    return;
+  }
+  bool switched = false;
+  server.UseHandler([&]() -> std::shared_ptr<const server::Handler> {
+    // The calendars are made under the law they answer by.
+    const Law& before = CurrentLaw();
+    UseLaw(*law);
+    try {
+      auto handler = std::make_shared<const server::Handler>(
+          server::HandlerOptions{.version = VELUNTA_VERSION_STRING,
+                                 .calendars = std::move(calendars),
+                                 .publicUrl = args.publicUrl});
+      switched = true;
+      return handler;
+    } catch (const std::invalid_argument& refused) {
+      UseLaw(before);
+      server.Log(std::string("velunta serve: reload refused, answering with the data in use: ") +
+                 refused.what() + "\n");
+      return nullptr;
+    }
+  });
+  if (switched) {
+    server.Log("velunta serve: reloaded: law " + std::string(law->Source()) + ", version " +
+               std::string(law->Version()) + ", " + std::to_string(args.calendars.size()) +
+               " calendars\n");
+  }
+}
+
+int RunServe(const ServeArgs& args, const std::string& lawFile) {
   if (!args.words.empty()) {
     throw UsageError("unexpected argument: " + Quoted(args.words.front()) +
                      " (see velunta serve --help)");
@@ -133,6 +183,8 @@ int RunServe(const ServeArgs& args) {
   options.host = args.host;
   options.port = static_cast<unsigned short>(args.port);
   options.maxConnections = args.maxConnections;
+  server::Server* reloading = nullptr;  // set once the server exists, before it runs
+  options.onHangup = [&reloading, &args, &lawFile] { Reload(*reloading, args, lawFile); };
   options.threads = args.threads > 0
                         ? args.threads
                         : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
@@ -161,6 +213,7 @@ int RunServe(const ServeArgs& args) {
                          "cannot listen on " + Quoted(args.host + ":" + std::to_string(args.port)) +
                              ": " + failure.what());
   }
+  reloading = server.get();
   // Through the server's log, in order with its lines: a reader of standard error that has
   // stalled must not keep a stopped server from exiting.
   server->Log("velunta serve: listening on " + AddressUrl(args.host, server->Port()) + " with " +
@@ -174,7 +227,8 @@ void AddServe(CLI::App& parent, Commands& commands) {
   auto* serve = parent.add_subcommand(
       "serve",
       "Answer over HTTP: a JSON API under /v1, the feed /calendar.ics and a year's page at /. "
-      "SIGTERM or SIGINT finishes the answers in flight and exits 0");
+      "SIGTERM or SIGINT finishes the answers in flight and exits 0; SIGHUP reads the law file "
+      "(--law) and the calendar files again, keeping the data in use if one is bad");
   auto args = std::make_shared<ServeArgs>();
   serve
       ->add_option("--host", args->host,
@@ -216,7 +270,9 @@ void AddServe(CLI::App& parent, Commands& commands) {
       "/v1/business/next?date=2026-12-30&calendar=tokyo. Exit status: 0 once stopped, 2 bad "
       "input, 69 the address cannot be listened on (a port in use).");
   commands.TakesNoSharedOptions(serve);
-  commands.OnRun(serve, &args->words, [args](const Environment&) { return RunServe(*args); });
+  commands.OnRun(serve, &args->words, [args, &commands](const Environment&) {
+    return RunServe(*args, commands.shared().law);
+  });
 }
 
 const bool kRegistered = RegisterCommand({"", 60, AddServe});

@@ -89,14 +89,16 @@ class Session;
 
 struct Server::State : std::enable_shared_from_this<Server::State> {
   State(const Handler& theHandler, ServerOptions theOptions)
-      : handler(theHandler),
+      : handler(&theHandler, [](const Handler*) {}),  // the caller's, not ours to free
         options(std::move(theOptions)),
         workers(static_cast<std::size_t>(std::max(1, options.threads))),
         context(workers.front().context),
         acceptor(context),
         log(options.log) {}
 
-  const Handler& handler;
+  // The handler of the data in use; answering holds `generation` shared, UseHandler exclusive.
+  std::shared_ptr<const Handler> handler;
+  std::shared_mutex generation;
   ServerOptions options;
   // One event loop a thread, each with the connections it was handed: a connection's work never
   // crosses threads, so no loop needs a lock. The first also accepts, stops and watches signals.
@@ -272,7 +274,10 @@ class Session : public std::enable_shared_from_this<Session> {
     const auto& message = framing_.Parser().get();
     const Request request = ToRequest(message);
     const bool head = message.method() == http::verb::head;
-    SharedAnswer answer = state_->handler.Answer(request);  // never throws
+    SharedAnswer answer = [&] {
+      const std::shared_lock current(state_->generation);
+      return state_->handler->Answer(request);  // never throws
+    }();
     if (answer.head.status == 500) {
       state_->Log("velunta serve: answering " + LoggedTarget(request.target) +
                   " failed: " + std::string(answer.body->substr(0, 200)) + "\n");
@@ -478,6 +483,23 @@ void Server::Log(std::string_view line) {
   state_->Log(std::string(line));
 }
 
+namespace {
+
+// Calls the reload hook on each SIGHUP until the server stops.
+void WatchHangups(asio::signal_set& hangups, const std::shared_ptr<Server::State>& state) {
+  hangups.async_wait([&hangups, state](beast::error_code ec, int) {
+    if (ec || state->stopping) return;
+    try {
+      state->options.onHangup();
+    } catch (const std::exception& error) {
+      state->Log(std::string("velunta serve: reload failed: ") + error.what() + "\n");
+    }
+    WatchHangups(hangups, state);
+  });
+}
+
+}  // namespace
+
 unsigned short Server::Port() const noexcept {
   beast::error_code ec;
   return state_->acceptor.local_endpoint(ec).port();
@@ -489,11 +511,16 @@ void Server::Run(bool stopOnSignals) {
   std::signal(SIGPIPE, SIG_IGN);
   auto state = state_;
   std::optional<asio::signal_set> signals;
+  std::optional<asio::signal_set> hangups;
   if (stopOnSignals) {
     signals.emplace(state->context, SIGTERM, SIGINT);
     signals->async_wait([state](beast::error_code ec, int) {
       if (!ec) state->BeginStop(state);
     });
+    if (state->options.onHangup) {
+      hangups.emplace(state->context, SIGHUP);
+      WatchHangups(*hangups, state);
+    }
   }
   if (!state->stopping) state->Accept(state);
   std::vector<std::thread> workers;
@@ -503,7 +530,13 @@ void Server::Run(bool stopOnSignals) {
   state->RunLoop(state->context);
   for (auto& worker : workers) worker.join();
   if (signals) signals->cancel();
+  if (hangups) hangups->cancel();
   state->Drain();
+}
+
+void Server::UseHandler(const std::function<std::shared_ptr<const Handler>()>& make) {
+  const std::unique_lock exclusive(state_->generation);
+  if (auto made = make()) state_->handler = std::move(made);
 }
 
 void Server::Stop() {

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <shared_mutex>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,9 @@ struct ServerOptions {
   // microseconds), from a thread of the server's own, in order; standard error when empty. A
   // sink given here must not block. Lines beyond 4096 waiting are dropped and counted.
   std::function<void(std::string_view line)> log;
+  // Called on SIGHUP while Run watches signals (stopOnSignals), on the accepting loop's thread:
+  // the place to read the data again and UseHandler. None: SIGHUP is ignored.
+  std::function<void()> onHangup = nullptr;
 };
 
 class Server {
@@ -63,6 +67,12 @@ class Server {
 
   // Asks Run to stop; safe from any thread, and before Run.
   void Stop();
+
+  // Switches every later request to the handler `make` returns, atomically: it runs while no
+  // request is being answered, so `make` may put new law data in use (UseLaw) that the new
+  // handler was made for, and no request sees the new data with the old handler. A null handler
+  // keeps the one in use. Safe from any thread.
+  void UseHandler(const std::function<std::shared_ptr<const Handler>()>& make);
 
   // Writes a line (ending in '\n') to the log, in order with the access-log lines; never waits
   // for the log's reader. Lines still queued when the server is destroyed get 300 ms.
