@@ -303,9 +303,16 @@ std::variant<const Law*, LawProblem> MakeLaw(LawDescription description, std::st
   using namespace detail;
   if (auto problem = CheckLaw(description)) return *std::move(problem);
 
-  auto law = std::make_unique<MadeLaw>(std::move(description), std::move(source));
   const std::lock_guard lock(madeMutex);
   if (made == nullptr) made = new std::vector<MadeLaw*>();
+  // The same data read again (a reload with no change) is the law already made: a server
+  // reloaded often keeps one copy of each law it has answered by.
+  for (const MadeLaw* known : *made) {
+    if (known->source == source && known->description == description) {
+      return &known->tables.handle;
+    }
+  }
+  auto law = std::make_unique<MadeLaw>(std::move(description), std::move(source));
   made->push_back(law.get());
   return &law.release()->tables.handle;
 }

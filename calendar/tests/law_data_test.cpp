@@ -181,6 +181,23 @@ TEST(MadeLaw, NewRowsChangeEveryAnswer) {
   EXPECT_EQ(On(2028y / July / 17d)->name, "海の日");
 }
 
+// Reading unchanged data again gives the law already made; other data, or another source, a new
+// one.
+TEST(MadeLaw, TheSameDataIsMadeOnce) {
+  const auto data = velunta::BuiltInLaw().Describe();
+  const auto first = velunta::MakeLaw(data, "same");
+  const auto again = velunta::MakeLaw(data, "same");
+  const auto elsewhere = velunta::MakeLaw(data, "other");
+  auto changed = data;
+  changed.version = "2027-01-01";
+  const auto newer = velunta::MakeLaw(changed, "same");
+  ASSERT_EQ(first.index(), 0U);
+  EXPECT_EQ(std::get<0>(first), std::get<0>(again));
+  EXPECT_NE(std::get<0>(first), std::get<0>(elsewhere));
+  EXPECT_NE(std::get<0>(first), std::get<0>(newer));
+  EXPECT_EQ(std::get<0>(newer)->Version(), "2027-01-01");
+}
+
 // last_announced_equinox_year decides the predicted marks, of the derived holidays too.
 TEST(MadeLaw, AnnouncedYearClearsPredictedMarks) {
   auto description = velunta::BuiltInLaw().Describe();
