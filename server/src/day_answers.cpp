@@ -106,7 +106,11 @@ std::pair<year_month_day, year_month_day> SpanOf(const Context& context, const P
 Response Holidays(const Context& context) {
   const auto params = context.Params();
   const auto& source = params.Source();
-  const auto [first, last] = SpanOf(context, params, source);
+  // Named, not structured bindings: lambdas below use them, which clang 14 does not allow for
+  // bindings.
+  const auto span = SpanOf(context, params, source);
+  const auto first = span.first;
+  const auto last = span.second;
   const bool sundays = params.Flag("sundays");
   return WriteDays(context, params.Choice("format", request::kListFormats),
                    params.Choice("lang", request::kLangs), [&](records::DayWriter& writer) {
