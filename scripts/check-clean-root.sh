@@ -74,7 +74,7 @@ apt install -y --simulate /tmp/debs/libvelunta-window-dev_*.deb
 # What the checks themselves use: the manual reader, compilers, and X tools for the window.
 apt install -y --no-install-recommends man-db bash-completion g++ cmake pkg-config make \
   xvfb xauth x11-utils
-echo "installed: $(dpkg-query -W -f='${Package} ' 'libvelunta*' velunta velunta-window)"
+echo "installed: $(dpkg-query -W -f='${Package} ' 'libvelunta*' velunta velunta-data velunta-window)"
 
 out=$(velunta check 2026/05/06)
 [[ "$out" == *振替休日* ]] || { echo "FAILED: velunta check 2026/05/06 said: $out"; exit 1; }
