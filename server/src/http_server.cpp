@@ -39,8 +39,10 @@ constexpr std::chrono::minutes kAcceptFailureLogInterval{1};
 // Connections beyond --max-connections being told 503 at once; more are closed unanswered.
 constexpr int kMostRefusing = 64;
 constexpr std::string_view kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
-// How long a connection closed after an answer still reads what the client sends.
-constexpr std::chrono::milliseconds kLinger{500};
+// How long a connection closed after an answer still reads what the client sends: long enough
+// for a client still sending a large refused request on a busy machine to stop and read its
+// answer, which a reset would destroy. A client that has read its answer closes sooner.
+constexpr std::chrono::milliseconds kLinger{2000};
 
 // Returns the target as the log writes it: bytes outside printable ASCII as %XX, cut at 256.
 std::string LoggedTarget(std::string_view target) {
