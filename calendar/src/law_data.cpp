@@ -26,6 +26,8 @@ constexpr HolidayKind S = HolidayKind::specialAct;
 // month, written by make_law_table.cpp from calendar/data/law.toml.
 #include "law_table.inc"
 
+static_assert(IsoDate(kBuiltInVersion).ok(), "law.toml's version is no date");
+
 constinit const LawTables kBuiltIn{kBuiltInRules, kBuiltInDates, kBuiltInLastAnnouncedEquinoxYear,
                                    kBuiltInVersion, "built in"};
 
@@ -141,24 +143,8 @@ std::optional<LawProblem> CheckRow(const LawRow& row, std::size_t i) {
   return std::nullopt;
 }
 
-// Returns whether `text` is a real date written YYYY-MM-DD.
-bool IsDateText(std::string_view text) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-  int parts[3] = {};
-  const std::size_t at[3][2] = {{0, 4}, {5, 2}, {8, 2}};
-  for (std::size_t p = 0; p < 3; ++p) {
-    for (std::size_t k = at[p][0]; k < at[p][0] + at[p][1]; ++k) {
-      if (text[k] < '0' || text[k] > '9') return false;
-      parts[p] = parts[p] * 10 + (text[k] - '0');
-    }
-  }
-  return year_month_day{year{parts[0]}, month{static_cast<unsigned>(parts[1])},
-                        day{static_cast<unsigned>(parts[2])}}
-      .ok();
-}
-
 std::optional<LawProblem> CheckOwnFields(const LawDescription& law) {
-  if (!IsDateText(law.version)) {
+  if (!IsoDate(law.version).ok()) {
     return Problem(std::nullopt, "version",
                    "version '" + law.version + "' is no date; accepted: YYYY-MM-DD");
   }
@@ -240,6 +226,9 @@ namespace velunta {
 
 std::string_view Law::Version() const noexcept {
   return tables_->version;
+}
+std::chrono::year_month_day Law::VersionDate() const noexcept {
+  return tables_->versionDate;
 }
 std::string_view Law::Source() const noexcept {
   return tables_->source;

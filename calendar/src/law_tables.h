@@ -46,6 +46,21 @@ inline constexpr int kHolidayYears = static_cast<int>(kLastYear) - kFirstHoliday
 // The shift of the bits of the days that exist in a filled month word.
 inline constexpr unsigned kDaysExist = 32;
 
+// Returns the date written "YYYY-MM-DD", or a date that is not ok() for any other text.
+constexpr std::chrono::year_month_day IsoDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return {};
+  int parts[3] = {};
+  const std::size_t at[3][2] = {{0, 4}, {5, 2}, {8, 2}};
+  for (std::size_t p = 0; p < 3; ++p) {
+    for (std::size_t k = at[p][0]; k < at[p][0] + at[p][1]; ++k) {
+      if (text[k] < '0' || text[k] > '9') return {};
+      parts[p] = parts[p] * 10 + (text[k] - '0');
+    }
+  }
+  return {std::chrono::year{parts[0]}, std::chrono::month{static_cast<unsigned>(parts[1])},
+          std::chrono::day{static_cast<unsigned>(parts[2])}};
+}
+
 // Returns, for each month, the days on which some row can fall in some year: most dates fail
 // this one test.
 constexpr std::array<std::uint32_t, 13> CandidateDays(std::span<const Rule> rules) {
@@ -100,6 +115,7 @@ struct LawTables {
         dates(ruleDates),
         lastAnnouncedEquinoxYear(lastAnnounced),
         version(dataVersion),
+        versionDate(IsoDate(dataVersion)),
         source(dataSource),
         handle(*this) {}
   LawTables(const LawTables&) = delete;
@@ -111,6 +127,7 @@ struct LawTables {
   RuleDates dates;
   int lastAnnouncedEquinoxYear;
   std::string_view version;
+  std::chrono::year_month_day versionDate;  // version as a date
   std::string_view source;
   Law handle;
   // The holidays of each month as bits: months[year - 1948][month - 1] bit d, day d of that

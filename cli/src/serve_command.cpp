@@ -129,12 +129,14 @@ std::vector<std::pair<std::string, BusinessCalendarOptions>> LoadCalendars(
 // server to them for new requests; a file that is not entirely right changes nothing, and the
 // log says so in one line.
 void Reload(server::Server& server, const ServeArgs& args, const std::string& lawFile) {
+  const auto refuse = [&server](const std::string& why) {
+    server.Log("velunta serve: reload refused, answering with the data in use: " + why + "\n");
+  };
   const Law* law = &BuiltInLaw();
   if (!lawFile.empty()) {
     auto read = ReadLawFile(lawFile);
     if (!read) {
-      server.Log("velunta serve: reload refused, answering with the data in use: " +
-                 read.error().ToString() + "\n");
+      refuse(read.error().ToString());
       return;
     }
     law = *read;
@@ -143,8 +145,7 @@ void Reload(server::Server& server, const ServeArgs& args, const std::string& la
   try {
     calendars = LoadCalendars(args.calendars);
   } catch (const UsageError& refused) {
-    server.Log(std::string("velunta serve: reload refused, answering with the data in use: ") +
-               refused.what() + "\n");
+    refuse(refused.what());
     return;
   }
   bool switched = false;
@@ -161,8 +162,7 @@ void Reload(server::Server& server, const ServeArgs& args, const std::string& la
       return handler;
     } catch (const std::invalid_argument& refused) {
       UseLaw(before);
-      server.Log(std::string("velunta serve: reload refused, answering with the data in use: ") +
-                 refused.what() + "\n");
+      refuse(refused.what());
       return nullptr;
     }
   });

@@ -35,14 +35,6 @@ constexpr std::string_view kAllowedRequestHeaders = "If-None-Match, If-Modified-
 constexpr std::string_view kExposedHeaders = "ETag, Last-Modified";
 constexpr std::string_view kGzipKey = "\ngzip";
 
-SharedAnswer Whole(Response response) {
-  SharedAnswer answer;
-  answer.body = std::make_shared<const std::string>(std::move(response.body));
-  response.body.clear();
-  answer.head = std::move(response);
-  return answer;
-}
-
 std::string MaxAge(long seconds) {
   std::string value("public, max-age=");
   value.append(std::to_string(seconds));
@@ -175,9 +167,9 @@ SharedAnswer Handler::Answer(const Request& request) const noexcept {
     answer = Answered(request);
   } catch (const std::exception& failure) {
     // Nothing above is meant to get here (memory aside); answer rather than drop the connection.
-    answer = Whole(ErrorResponse(500, std::string("internal error: ") + failure.what()));
+    answer = WholeAnswer(ErrorResponse(500, std::string("internal error: ") + failure.what()));
   } catch (...) {
-    answer = Whole(ErrorResponse(500, "internal error"));
+    answer = WholeAnswer(ErrorResponse(500, "internal error"));
   }
   // The data is public: any page may fetch it and read its validators.
   answer.head.Set("Access-Control-Allow-Origin", "*");
@@ -195,19 +187,19 @@ Response Handler::Handle(const Request& request) const noexcept {
 SharedAnswer Handler::Answered(const Request& request) const {
   std::string error;
   const auto target = ParseTarget(request.target, error);
-  if (!target) return Whole(ErrorResponse(400, error));
+  if (!target) return WholeAnswer(ErrorResponse(400, error));
   std::string_view tail;
   const Route* route = FindRoute(target->path, tail);
   if (!route) {
-    return Whole(ErrorResponse(
+    return WholeAnswer(ErrorResponse(
         404, "unknown path: " + Quoted(target->path) + "; accepted: the paths of /openapi.json"));
   }
-  if (request.method == "OPTIONS") return Whole(Preflight());
+  if (request.method == "OPTIONS") return WholeAnswer(Preflight());
   if (request.method != "GET" && request.method != "HEAD") {
     auto refused = ErrorResponse(
         405, "method not allowed: " + Quoted(request.method) + "; accepted: GET, HEAD");
     refused.Set("Allow", "GET, HEAD, OPTIONS");
-    return Whole(std::move(refused));
+    return WholeAnswer(std::move(refused));
   }
   const sys_seconds now = options_.now();
   const auto* acceptEncoding = request.Header("accept-encoding");
@@ -230,14 +222,14 @@ SharedAnswer Handler::Answered(const Request& request) const {
     try {
       response = route->answer(context);
     } catch (const NotFound& missing) {
-      return Whole(ErrorResponse(404, missing.what()));
+      return WholeAnswer(ErrorResponse(404, missing.what()));
     } catch (const BadRequest& bad) {
-      return Whole(ErrorResponse(400, bad.what()));
+      return WholeAnswer(ErrorResponse(400, bad.what()));
     } catch (const records::RecordsError& bad) {
-      return Whole(ErrorResponse(400, bad.what()));
+      return WholeAnswer(ErrorResponse(400, bad.what()));
     }
     if (response.status == 200) Describe(response, *route, alone, context.predicted, now);
-    identity = Whole(std::move(response));
+    identity = WholeAnswer(std::move(response));
     cache_->Keep(key, *identity);
   }
   if (gzip && identity->head.status == 200 && identity->body->size() >= kSmallestGzipped) {

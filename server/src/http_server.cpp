@@ -76,15 +76,6 @@ std::string UtcNow() {
   return text;
 }
 
-// An answer whose body is not shared with anyone.
-SharedAnswer Whole(Response response) {
-  SharedAnswer answer;
-  answer.body = std::make_shared<const std::string>(std::move(response.body));
-  response.body.clear();
-  answer.head = std::move(response);
-  return answer;
-}
-
 class Session;
 
 }  // namespace
@@ -181,9 +172,9 @@ class Session : public std::enable_shared_from_this<Session> {
       if (!self->overLimit_) return self->Read();
       self->Answer(
           "-", "-",
-          Whole(ErrorResponse(503, "too many connections; accepted: at most " +
-                                       std::to_string(self->state_->options.maxConnections) +
-                                       " at once, try again later")),
+          WholeAnswer(ErrorResponse(503, "too many connections; accepted: at most " +
+                                             std::to_string(self->state_->options.maxConnections) +
+                                             " at once, try again later")),
           false, false);
     });
   }
@@ -245,7 +236,7 @@ class Session : public std::enable_shared_from_this<Session> {
       const auto method = head.method_string();
       const auto target = head.target();
       return Answer({method.data(), method.size()}, {target.data(), target.size()},
-                    Whole(std::move(*refusal)), false, false);
+                    WholeAnswer(std::move(*refusal)), false, false);
     }
     if (framing_.Parser().is_done()) return OnRead({});
     if (!RequestFraming::ExpectsContinue(head)) return ReadBody();
@@ -267,7 +258,7 @@ class Session : public std::enable_shared_from_this<Session> {
       // A refused request is answered and the connection closed; a closed connection, a
       // deadline passed or a stop has no one to answer.
       if (auto refusal = framing_.Refusal(ec)) {
-        return Answer("-", "-", Whole(std::move(*refusal)), false, false);
+        return Answer("-", "-", WholeAnswer(std::move(*refusal)), false, false);
       }
       return Close();
     }

@@ -21,21 +21,6 @@ std::uint64_t Hash(std::string_view text) noexcept {
   return hash;
 }
 
-// Returns the date of the law data's version ("YYYY-MM-DD", checked when the law was made).
-year_month_day VersionDate(std::string_view text) noexcept {
-  int parts[3] = {};
-  const std::size_t at[3][2] = {{0, 4}, {5, 2}, {8, 2}};
-  if (text.size() != 10) return {};
-  for (std::size_t p = 0; p < 3; ++p) {
-    for (std::size_t i = at[p][0]; i < at[p][0] + at[p][1]; ++i) {
-      if (text[i] < '0' || text[i] > '9') return {};
-      parts[p] = parts[p] * 10 + (text[i] - '0');
-    }
-  }
-  return year{parts[0]} / month{static_cast<unsigned>(parts[1])} /
-         day{static_cast<unsigned>(parts[2])};
-}
-
 }  // namespace
 
 std::string EntityTag(std::string_view body) {
@@ -73,9 +58,7 @@ long SecondsToMidnightInJapan(sys_seconds now) noexcept {
 }
 
 sys_seconds DataDate() noexcept {
-  const year_month_day date = VersionDate(CurrentLaw().Version());
-  if (!date.ok()) return sys_seconds{};
-  return sys_days{date} - kJstOffset;
+  return sys_days{CurrentLaw().VersionDate()} - kJstOffset;
 }
 
 }  // namespace velunta::server

@@ -89,6 +89,8 @@ class VELUNTA_CALENDAR_EXPORT Law {
 
   // Returns the data's date as its file gives it, e.g. "2026-12-08".
   std::string_view Version() const noexcept;
+  // Returns the same as a date: 2026-12-08.
+  std::chrono::year_month_day VersionDate() const noexcept;
   // Returns where the data came from: "built in", or the file's path.
   std::string_view Source() const noexcept;
   // Returns the last year whose equinox days are announced.

@@ -66,6 +66,15 @@ struct SharedAnswer {
   std::shared_ptr<const std::string> body;  // never null
 };
 
+// Returns an answer whose body is shared with no one yet.
+inline SharedAnswer WholeAnswer(Response response) {
+  SharedAnswer answer;
+  answer.body = std::make_shared<const std::string>(std::move(response.body));
+  response.body.clear();
+  answer.head = std::move(response);
+  return answer;
+}
+
 class Handler {
  public:
   // Builds every calendar once. Throws std::invalid_argument naming the calendar when a name
