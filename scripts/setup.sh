@@ -9,6 +9,8 @@
 #   package   build and check the Debian packages, and try them on a clean Debian root
 #   fuzz      clang and its libFuzzer runtime, for scripts/fuzz.sh
 #   load      wrk and nginx, for the server's load benchmark (server/bench/load.sh)
+#   python    build and test the Python package (pybind11, NumPy, pytest, mypy)
+#   js        build and test the JavaScript package (Emscripten, Node.js)
 # As root it installs with apt-get, as a user through sudo. A user who cannot use sudo is told
 # which packages are missing and the one command that installs them, and nothing is done.
 set -euo pipefail
@@ -26,6 +28,11 @@ declare -A sets=(
   [fuzz]="clang libclang-rt-14-dev"
   # server/bench/load.sh: wrk against velunta serve and nginx.
   [load]="wrk nginx"
+  # The Python package: pybind11 over Debian's CPython 3.11, NumPy for the vector forms, pytest
+  # and mypy for its tests, venv and pip for the wheel's own test in a fresh environment.
+  [python]="pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pytest mypy python3-venv python3-pip python3-setuptools python3-wheel"
+  # The JavaScript package: Debian's Emscripten (its emcc needs node-acorn) and Node.js.
+  [js]="emscripten node-acorn nodejs"
 )
 
 wanted=()

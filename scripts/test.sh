@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-default}"
 
-scripts/setup.sh lib window test
+scripts/setup.sh lib window test python js
 cmake --preset "$preset"
 cmake --build --preset "$preset"
 QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j "$(nproc)"
