@@ -6,6 +6,7 @@
 #include <velunta/calendar_file.h>
 #include <ql/time/calendars/japan.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -42,12 +43,14 @@ void BM_CalendarIsBusinessDayEveryDate(benchmark::State& state) {
 }
 BENCHMARK(BM_CalendarIsBusinessDayEveryDate)->Unit(benchmark::kMillisecond);
 
-// The same with year_month_day dates, each checked for validity.
+// The same with year_month_day dates, each checked for validity, read from an array in order
+// (arg 0) or shuffled (arg 1).
 void BM_CalendarIsBusinessDayEveryDateYmd(benchmark::State& state) {
   const auto& calendar = LawCalendar();
   std::vector<year_month_day> dates;
   for (sys_days d{1948y / 1 / 1}; d <= sys_days{2399y / 12 / 31}; d += days{1})
     dates.emplace_back(d);
+  if (state.range(0) != 0) std::shuffle(dates.begin(), dates.end(), std::mt19937(1));
   for (auto _ : state) {
     int open = 0;
     for (const year_month_day date : dates) open += calendar.IsBusinessDay(date).value_or(false);
@@ -55,7 +58,7 @@ void BM_CalendarIsBusinessDayEveryDateYmd(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(dates.size()));
 }
-BENCHMARK(BM_CalendarIsBusinessDayEveryDateYmd)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalendarIsBusinessDayEveryDateYmd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // QuantLib's dates end in 2199: every date of 1948–2199; the rate is per date.
 void BM_QuantLibIsBusinessDayEveryDate(benchmark::State& state) {

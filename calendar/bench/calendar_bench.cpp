@@ -4,7 +4,9 @@
 #include <velunta/business_days.h>
 #include <velunta/calendar.h>
 
+#include <algorithm>
 #include <chrono>
+#include <random>
 #include <vector>
 
 #include "astronomy.h"
@@ -35,6 +37,56 @@ void BM_HolidayOnEveryDate(benchmark::State& state) {
   state.SetItemsProcessed(dates);
 }
 BENCHMARK(BM_HolidayOnEveryDate)->Unit(benchmark::kMillisecond);
+
+// Every date of 1948–2399 as year_month_day values, in order or shuffled (as a binding's array of
+// dates may come).
+std::vector<year_month_day> EveryDate(bool shuffled) {
+  std::vector<year_month_day> dates;
+  for (sys_days d{1948y / 1 / 1}; d <= sys_days{2399y / 12 / 31}; d += days{1}) {
+    dates.emplace_back(d);
+  }
+  if (shuffled) std::shuffle(dates.begin(), dates.end(), std::mt19937(1));
+  return dates;
+}
+
+// The same dates read from an array, in order (arg 0) or shuffled (arg 1); the rate is per date.
+void BM_HolidayOnEveryDateFromArray(benchmark::State& state) {
+  const auto dates = EveryDate(state.range(0) != 0);
+  for (auto _ : state) {
+    int holidays = 0;
+    for (const year_month_day date : dates) {
+      auto holiday = velunta::HolidayOn(date);
+      holidays += holiday.has_value() && holiday->has_value();
+    }
+    benchmark::DoNotOptimize(holidays);
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(dates.size()));
+}
+BENCHMARK(BM_HolidayOnEveryDateFromArray)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// IsHoliday, the truth value alone, over the same array.
+void BM_IsHolidayEveryDateFromArray(benchmark::State& state) {
+  const auto dates = EveryDate(state.range(0) != 0);
+  for (auto _ : state) {
+    int holidays = 0;
+    for (const year_month_day date : dates) holidays += velunta::IsHoliday(date).value_or(false);
+    benchmark::DoNotOptimize(holidays);
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(dates.size()));
+}
+BENCHMARK(BM_IsHolidayEveryDateFromArray)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The free IsBusinessDay with the default options over the same array.
+void BM_IsBusinessDayEveryDateFromArray(benchmark::State& state) {
+  const auto dates = EveryDate(state.range(0) != 0);
+  for (auto _ : state) {
+    int open = 0;
+    for (const year_month_day date : dates) open += velunta::IsBusinessDay(date).value_or(false);
+    benchmark::DoNotOptimize(open);
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(dates.size()));
+}
+BENCHMARK(BM_IsBusinessDayEveryDateFromArray)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The same dates walked as sys_days, as a loop over a day count does: each date is converted to a
 // year_month_day first, which <chrono> does in about as long as the lookup itself.

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <utility>
 
+#include "date_index.h"
 #include "day_bits.h"
 #include "law.h"
 
@@ -198,8 +199,8 @@ Result<bool> BusinessCalendar::IsBusinessDay(sys_days day) const noexcept {
 }
 
 Result<bool> BusinessCalendar::IsBusinessDay(year_month_day date) const noexcept {
-  if (auto error = Check(date)) return *error;
-  return data_->open.Test(detail::IndexOf(sys_days{date}));
+  if (const auto index = detail::DateIndex(date)) return data_->open.Test(*index);
+  return Check(date).value_or(CalendarError::invalidDate);  // every date without an index fails
 }
 
 Result<sys_days> BusinessCalendar::Add(sys_days from, int n) const noexcept {

@@ -10,8 +10,11 @@
 #include <velunta/business_days.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <velunta/business_calendar.h>
@@ -53,6 +56,19 @@ constexpr CalendarGetter kCalendarOfFlags[kFlagSets] = {
     &CalendarOfFlags<0>, &CalendarOfFlags<1>, &CalendarOfFlags<2>, &CalendarOfFlags<3>,
     &CalendarOfFlags<4>, &CalendarOfFlags<5>, &CalendarOfFlags<6>, &CalendarOfFlags<7>};
 
+// The calendars of the flags once built, so that a later call is one load rather than a call
+// through kCalendarOfFlags and its guard. Threads that find a slot empty store the same pointer.
+constinit std::array<std::atomic<const BusinessCalendar*>, kFlagSets> builtCalendars{};
+
+const BusinessCalendar& CommonCalendar(unsigned flags) {
+  if (const BusinessCalendar* built = builtCalendars[flags].load(std::memory_order_acquire)) {
+    return *built;
+  }
+  const BusinessCalendar& calendar = kCalendarOfFlags[flags]();
+  builtCalendars[flags].store(&calendar, std::memory_order_release);
+  return calendar;
+}
+
 // A thread's last calendar with closing dates of the caller's, and the dates as given: a loop
 // that asks many questions with the same options builds one calendar.
 struct CalendarWithDates {
@@ -61,19 +77,18 @@ struct CalendarWithDates {
   std::optional<BusinessCalendar> calendar;
 };
 
-// Returns the calendar that answers for the options. Only a calendar with closing dates of the
-// caller's allocates; should memory run out, the noexcept callers end the program.
-const BusinessCalendar& CalendarFor(const BusinessDayOptions& options) {
-  const unsigned flags = FlagsOf(options);
-  const BusinessCalendar& common = kCalendarOfFlags[flags]();
-  const auto dates = options.extraClosedDays;
+// The calendar of the flags with closing dates of the caller's, kept out of CalendarFor so that
+// the common call, without such dates, needs no stack frame.
+[[gnu::noinline]] const BusinessCalendar& CalendarWithClosedDates(
+    unsigned flags, const BusinessCalendar& common, std::span<const year_month_day> dates) {
   const auto closesOpenDay = [&common](year_month_day date) {
     return common.IsBusinessDay(date).value_or(false);
   };
   if (std::none_of(dates.begin(), dates.end(), closesOpenDay)) return common;
 
   thread_local CalendarWithDates last;
-  if (last.calendar && last.flags == flags && std::ranges::equal(last.dates, dates)) {
+  if (last.calendar && last.flags == flags &&
+      std::equal(last.dates.begin(), last.dates.end(), dates.begin(), dates.end())) {
     return *last.calendar;
   }
   last.calendar.reset();  // no stale pairing of dates and calendar if what follows throws
@@ -84,6 +99,15 @@ const BusinessCalendar& CalendarFor(const BusinessDayOptions& options) {
   last.dates.assign(dates.begin(), dates.end());
   last.calendar = BusinessCalendar::Make(calendarOptions).value();  // every date is covered
   return *last.calendar;
+}
+
+// Returns the calendar that answers for the options. Only a calendar with closing dates of the
+// caller's allocates; should memory run out, the noexcept callers end the program.
+inline const BusinessCalendar& CalendarFor(const BusinessDayOptions& options) {
+  const unsigned flags = FlagsOf(options);
+  const BusinessCalendar& common = CommonCalendar(flags);
+  if (options.extraClosedDays.empty()) return common;
+  return CalendarWithClosedDates(flags, common, options.extraClosedDays);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "date_index.h"
 #include "equinox_table.h"
 #include "law_tables.h"
 
@@ -148,9 +149,101 @@ bool RestsOnPredictedEquinox(const LawTables& law, year_month_day date, sys_days
   }
 }
 
-// Fills a year's words of law.months by the rules above as YearHolidays walks them (the
-// national holidays of the rows in force, then the day after each). Filling every year at once
-// would cost the first call half a millisecond.
+// What makes a date a holiday, before it is labelled: the row of a national holiday or a special
+// act (nullptr for the derived kinds), the kind, and whether it rests on a predicted equinox day.
+struct HolidayKindOn {
+  const Rule* rule;
+  HolidayKind kind;
+  bool predicted;
+};
+
+std::optional<HolidayKindOn> KindOn(const LawTables& law, year_month_day date) noexcept {
+  if (date < kActInForce) return std::nullopt;
+  if (const Rule* rule = NationalRule(law, date)) {
+    return HolidayKindOn{rule, rule->kind, IsPredictedEquinox(law, rule, date.year())};
+  }
+  // Both derived kinds follow a national holiday.
+  if (NationalRule(law, DayBefore(date)) == nullptr) return std::nullopt;
+  const sys_days day{date};
+  const weekday wd{day};
+  if (IsSubstitute(law, day, wd)) {
+    return HolidayKindOn{nullptr, HolidayKind::substitute,
+                         RestsOnPredictedEquinox(law, date, day, HolidayKind::substitute)};
+  }
+  if (IsCitizens(law, date, day, wd)) {
+    return HolidayKindOn{nullptr, HolidayKind::citizens,
+                         RestsOnPredictedEquinox(law, date, day, HolidayKind::citizens)};
+  }
+  return std::nullopt;
+}
+
+Holiday Label(const HolidayKindOn& on, year_month_day date, weekday wd, LabelStyle style) noexcept {
+  std::string_view name = kCitizensName;
+  std::string_view listName = kListRestDay;
+  std::string_view nameEn = kCitizensNameEn;
+  if (on.rule != nullptr) {
+    name = on.rule->name;
+    listName = on.rule->listName;
+    nameEn = on.rule->nameEn;
+  } else if (on.kind == HolidayKind::substitute) {
+    name = kSubstituteName;
+    nameEn = kSubstituteNameEn;
+  }
+  return Make(date, wd, on.kind, name, listName, nameEn, on.predicted, style);
+}
+
+// A holiday as a byte of LawTables::codes: 1 + the index of its row for a national holiday or a
+// special act, or one of the two codes below; bit 7 when predicted. 0: not recorded.
+constexpr unsigned kSubstituteCode = 126;
+constexpr unsigned kCitizensCode = 127;
+constexpr unsigned kPredictedBit = 128;
+constexpr unsigned kCodesPerMonth = 8;  // bytes of a word
+
+std::uint8_t CodeOf(const LawTables& law, const HolidayKindOn& on) noexcept {
+  unsigned code = on.kind == HolidayKind::substitute ? kSubstituteCode : kCitizensCode;
+  if (on.rule != nullptr) {
+    const auto row = static_cast<std::size_t>(on.rule - law.rules.data());
+    if (row + 1 >= kSubstituteCode) return 0;  // beyond a byte's codes: left to the rules
+    code = static_cast<unsigned>(row + 1);
+  }
+  return static_cast<std::uint8_t>(code | (on.predicted ? kPredictedBit : 0U));
+}
+
+// Returns the holiday a nonzero code records.
+HolidayKindOn KindOfCode(const LawTables& law, unsigned code) noexcept {
+  const bool predicted = (code & kPredictedBit) != 0;
+  switch (code & ~kPredictedBit) {
+    case kSubstituteCode:
+      return {nullptr, HolidayKind::substitute, predicted};
+    case kCitizensCode:
+      return {nullptr, HolidayKind::citizens, predicted};
+    default: {
+      const Rule& rule = law.rules[(code & ~kPredictedBit) - 1];
+      return {&rule, rule.kind, predicted};
+    }
+  }
+}
+
+// Returns what the holiday is on a date that the filled word `monthWord` of its month marks as
+// one, or std::nullopt when its code is not recorded.
+std::optional<HolidayKindOn> RecordedKind(const LawTables& law, year_month_day date,
+                                          std::uint64_t monthWord) noexcept {
+  const auto d = static_cast<unsigned>(date.day());
+  // The day's rank among the month's holidays picks its byte.
+  const auto rank = static_cast<unsigned>(PopCount(monthWord & ((std::uint64_t{1} << d) - 1)));
+  if (rank >= kCodesPerMonth) return std::nullopt;
+  const auto yearIndex =
+      static_cast<std::size_t>(static_cast<int>(date.year()) - kFirstHolidayYear);
+  const std::size_t monthIndex = static_cast<unsigned>(date.month()) - 1;
+  const std::uint64_t codes = law.codes[yearIndex][monthIndex].load(std::memory_order_relaxed);
+  const auto code = static_cast<unsigned>(codes >> (8 * rank) & 0xFFU);
+  if (code == 0) return std::nullopt;
+  return KindOfCode(law, code);
+}
+
+// Fills a year's words of law.months and law.codes by the rules above as YearHolidays walks them
+// (the national holidays of the rows in force, then the day after each). Filling every year at once
+// would cost the first call a millisecond.
 [[gnu::noinline]] void FillHolidayYear(const LawTables& law, int yi) noexcept {
   std::array<std::uint32_t, 12> months{};
   const year y{yi};
@@ -173,7 +266,20 @@ bool RestsOnPredictedEquinox(const LawTables& law, year_month_day date, sys_days
       }
     }
   }
-  auto& entry = law.months[static_cast<std::size_t>(yi - kFirstHolidayYear)];
+  const auto yearIndex = static_cast<std::size_t>(yi - kFirstHolidayYear);
+  for (unsigned m = 1; m <= 12; ++m) {
+    std::uint64_t codes = 0;
+    unsigned k = 0;
+    for (std::uint32_t bits = months[m - 1]; bits != 0 && k < kCodesPerMonth; bits &= bits - 1) {
+      const day d{static_cast<unsigned>(std::countr_zero(bits))};
+      if (const auto kind = KindOn(law, y / month{m} / d)) {
+        codes |= std::uint64_t{CodeOf(law, *kind)} << (8 * k);
+      }
+      ++k;
+    }
+    law.codes[yearIndex][m - 1].store(codes, std::memory_order_relaxed);
+  }
+  auto& entry = law.months[yearIndex];
   for (unsigned m = 1; m <= 12; ++m) {
     const auto length = static_cast<unsigned>(
         std::chrono::year_month_day_last{y, std::chrono::month_day_last{month{m}}}.day());
@@ -199,24 +305,9 @@ std::uint32_t HolidayDaysOfMonth(const LawTables& law, year y, month m) noexcept
 
 std::optional<Holiday> Classify(const LawTables& law, year_month_day date,
                                 LabelStyle style) noexcept {
-  if (date < kActInForce) return std::nullopt;
-  if (const Rule* rule = NationalRule(law, date)) {
-    return Make(date, weekday{sys_days{date}}, rule->kind, rule->name, rule->listName, rule->nameEn,
-                IsPredictedEquinox(law, rule, date.year()), style);
-  }
-  // Both derived kinds follow a national holiday.
-  if (NationalRule(law, DayBefore(date)) == nullptr) return std::nullopt;
-  const sys_days day{date};
-  const weekday wd{day};
-  if (IsSubstitute(law, day, wd)) {
-    return Make(date, wd, HolidayKind::substitute, kSubstituteName, kListRestDay, kSubstituteNameEn,
-                RestsOnPredictedEquinox(law, date, day, HolidayKind::substitute), style);
-  }
-  if (IsCitizens(law, date, day, wd)) {
-    return Make(date, wd, HolidayKind::citizens, kCitizensName, kListRestDay, kCitizensNameEn,
-                RestsOnPredictedEquinox(law, date, day, HolidayKind::citizens), style);
-  }
-  return std::nullopt;
+  const auto kind = KindOn(law, date);
+  if (!kind) return std::nullopt;
+  return Label(*kind, date, weekday{sys_days{date}}, style);
 }
 
 std::vector<Holiday> YearHolidays(const LawTables& law, year y, LabelStyle style) {
@@ -268,12 +359,45 @@ year_month_day RowDate(const Rule& rule, year y) noexcept {
 namespace velunta {
 namespace {
 
+// Returns the word of the date's month (see LawTables::months) when the year lies in 1948..2399,
+// the month in 1..12 and the day below 32, else 0: a word whose bit kDaysExist + DayBit(date) is
+// set is that of a real date of a filled year.
+inline std::uint64_t MonthWord(const detail::LawTables& law,
+                               std::chrono::year_month_day date) noexcept {
+  const auto yearIndex = static_cast<unsigned>(static_cast<int>(date.year()) -
+                                               detail::kFirstHolidayYear);  // wraps below 1948
+  const unsigned monthIndex = static_cast<unsigned>(date.month()) - 1;      // wraps for month 0
+  if (yearIndex >= static_cast<unsigned>(detail::kHolidayYears) || monthIndex >= 12 ||
+      static_cast<unsigned>(date.day()) >= 32) {
+    return 0;
+  }
+  return law.months[yearIndex][monthIndex].load(std::memory_order_relaxed);
+}
+
+// Returns the day of a date masked to 0..31, where MonthWord looks for it (a later day gets the
+// word 0).
+constexpr unsigned DayBit(std::chrono::year_month_day date) noexcept {
+  return static_cast<unsigned>(date.day()) & 31U;
+}
+
+// A holiday labelled by the rules themselves: the first lookup of a year, or a code not recorded.
+[[gnu::noinline]] Result<std::optional<Holiday>> ClassifiedHoliday(const detail::LawTables& law,
+                                                                   std::chrono::year_month_day date,
+                                                                   LabelStyle style) noexcept {
+  return Result<std::optional<Holiday>>{detail::Classify(law, date, style)};
+}
+
 // The holiday's labels, kept out of HolidayOn so that its common path, a date that is no
 // holiday, needs no stack frame.
 [[gnu::noinline]] Result<std::optional<Holiday>> LabelledHoliday(const detail::LawTables& law,
                                                                  std::chrono::year_month_day date,
+                                                                 std::uint64_t monthWord,
                                                                  LabelStyle style) noexcept {
-  return Result<std::optional<Holiday>>{detail::Classify(law, date, style)};
+  const auto on = detail::RecordedKind(law, date, monthWord);
+  if (!on) return ClassifiedHoliday(law, date, style);
+  // Built in place: a Holiday assembled on the stack and copied in costs a stalled reload.
+  return Result<std::optional<Holiday>>{
+      detail::Label(*on, date, detail::WeekdayOfIndex(detail::DateIndex(date).value_or(0)), style)};
 }
 
 // Every other date: the argument checks, the years before the Act, and the first call of a year,
@@ -288,7 +412,15 @@ namespace {
        1U) == 0) {
     return Result<std::optional<Holiday>>{std::nullopt};
   }
-  return LabelledHoliday(law, date, style);
+  return ClassifiedHoliday(law, date, style);
+}
+
+[[gnu::noinline]] Result<bool> CheckedIsHoliday(std::chrono::year_month_day date) noexcept {
+  if (!date.ok()) return CalendarError::invalidDate;
+  if (!IsCovered(date.year())) return CalendarError::outOfRange;
+  return (detail::HolidayDaysOfMonth(date.year(), date.month()) >>
+              static_cast<unsigned>(date.day()) &
+          1U) != 0;
 }
 
 }  // namespace
@@ -296,18 +428,13 @@ namespace {
 Result<std::optional<Holiday>> HolidayOn(std::chrono::year_month_day date,
                                          LabelStyle style) noexcept {
   // Most dates are real dates of a filled year and no holiday: one word of the law's table says
-  // so. Every path leaves through a tail call or a return, so the common one saves no registers.
+  // so. A holiday is labelled from the code its year recorded for it.
   const detail::LawTables& law = detail::InUse();
-  const auto yearIndex = static_cast<unsigned>(static_cast<int>(date.year()) -
-                                               detail::kFirstHolidayYear);  // wraps below 1948
-  const unsigned monthIndex = static_cast<unsigned>(date.month()) - 1;      // wraps for month 0
-  const auto d = static_cast<unsigned>(date.day());
-  if (yearIndex < static_cast<unsigned>(detail::kHolidayYears) && monthIndex < 12 && d < 32) {
-    const std::uint64_t bits = law.months[yearIndex][monthIndex].load(std::memory_order_relaxed);
-    if ((bits >> detail::kDaysExist >> d & 1U) != 0) {
-      if ((bits >> d & 1U) == 0) return Result<std::optional<Holiday>>{std::nullopt};
-      return LabelledHoliday(law, date, style);
-    }
+  const std::uint64_t word = MonthWord(law, date);
+  const unsigned d = DayBit(date);
+  if ((word >> detail::kDaysExist >> d & 1U) != 0) {
+    if ((word >> d & 1U) == 0) return Result<std::optional<Holiday>>{std::nullopt};
+    return LabelledHoliday(law, date, word, style);
   }
   return CheckedHolidayOn(law, date, style);
 }
@@ -323,11 +450,10 @@ std::string_view EnglishHolidayName(std::string_view name) noexcept {
 }
 
 Result<bool> IsHoliday(std::chrono::year_month_day date) noexcept {
-  if (!date.ok()) return CalendarError::invalidDate;
-  if (!IsCovered(date.year())) return CalendarError::outOfRange;
-  return (detail::HolidayDaysOfMonth(date.year(), date.month()) >>
-              static_cast<unsigned>(date.day()) &
-          1U) != 0;
+  const std::uint64_t word = MonthWord(detail::InUse(), date);
+  const unsigned d = DayBit(date);
+  if ((word >> detail::kDaysExist >> d & 1U) != 0) return (word >> d & 1U) != 0;
+  return CheckedIsHoliday(date);
 }
 
 Result<std::vector<Holiday>> HolidaysOfYear(std::chrono::year y, LabelStyle style) {

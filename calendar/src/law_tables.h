@@ -132,10 +132,16 @@ struct LawTables {
   Law handle;
   // The holidays of each month as bits: months[year - 1948][month - 1] bit d, day d of that
   // month is a holiday of any kind; bit 32 + d, day d exists. 0 while the year is not filled. A
-  // year is filled the first time one of its dates is asked, in about a microsecond; from then
+  // year is filled the first time one of its dates is asked, in about two microseconds; from then
   // on one load answers both "is it a date" and "is it a holiday". Each month is one atomic
   // word, complete when nonzero; threads that fill the same year at once store the same words.
   mutable std::array<std::array<std::atomic<std::uint64_t>, 12>, kHolidayYears> months{};
+  // What each holiday is, filled with `months`: codes[year - 1948][month - 1] byte k, the k-th
+  // holiday of that month (see CodeOf in law.cpp), so that labelling a holiday is a lookup,
+  // not a walk through the rules. A byte still 0 (a month of more than eight holidays, a law of
+  // more rows than a byte counts, or a word not yet seen by this thread) sends the lookup back to
+  // the rules, which give the same answer.
+  mutable std::array<std::array<std::atomic<std::uint64_t>, 12>, kHolidayYears> codes{};
 };
 
 // The tables of the law in use; UseLaw stores, every lookup loads (inline: HolidayOn's common

@@ -185,9 +185,12 @@ TEST(BusinessCalendar, MatchesModelOnRandomCalendars) {
     const Model model(options);
     const auto calendar = BusinessCalendar::Make(options);
     ASSERT_TRUE(calendar.has_value());
-    // Every day of the covered years.
+    // Every day of the covered years, as a day count and as year, month and day.
     for (sys_days d = kFirst; d <= kLast; d += days{1}) {
       if (*calendar->IsBusinessDay(d) != model.Open(d)) FAIL() << Text(year_month_day{d});
+      if (*calendar->IsBusinessDay(year_month_day{d}) != model.Open(d)) {
+        FAIL() << "by year_month_day " << Text(year_month_day{d});
+      }
     }
     for (int query = 0; query < 300; ++query) {
       const sys_days from = RandomDay(random);

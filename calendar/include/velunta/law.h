@@ -13,7 +13,7 @@
 //   if (law) UseLaw(**law);  // from now on 2027-06-01 is a holiday
 //
 // A Law lives as long as the program: the Holiday values it gave, whose names view its strings,
-// stay valid after another law is put in use. Each law made keeps some 50 KB for good; making
+// stay valid after another law is put in use. Each law made keeps some 95 KB for good; making
 // the same data from the same source again returns the law already made, so a program that
 // reloads an unchanged file grows no more.
 
