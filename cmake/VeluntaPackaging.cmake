@@ -5,6 +5,7 @@
 #   velunta                 the command, its manual page and shell completions
 #   velunta-data            the law file and the named business calendars (architecture all)
 #   velunta-window          the window, its desktop entry, icon, AppStream data and manual page
+#   python3-velunta         the Python module velunta, on the shared libraries
 # Dependencies on other packages are computed by dpkg-shlibdeps; those between these packages
 # come from the component dependencies below. Only a shared build makes library packages.
 if(NOT BUILD_SHARED_LIBS)
@@ -109,6 +110,17 @@ if(VELUNTA_BUILD_CLI)
     "${about}\nThe velunta command checks dates, lists days off (text, CSV, JSON, iCalendar),\ngives equinox days and counts business days, by the holiday law or by the\nclassic fixed rules.")
   set(CPACK_COMPONENT_CLI_DEPENDS lib_records lib_calendar_file lib_calendar lib_holidays
                                   lib_runtime data)
+endif()
+
+# The module for Debian's python3: its extension is built for that one CPython (3.11), so the
+# package holds to it; NumPy is imported at run time for the vector forms, through no C ABI of its.
+if(VELUNTA_BUILD_PYTHON)
+  velunta_package(python python3-velunta python
+    "Japanese holidays and business days for Python"
+    "${about}\nThe Python 3 module velunta: holidays of the law with their names and\nkinds, equinoxes and business calendars, taking datetime.date, texts and\nNumPy datetime64 arrays, whose vector forms loop outside Python.")
+  set(CPACK_COMPONENT_PYTHON_DEPENDS lib_records lib_calendar_file lib_calendar lib_holidays
+                                     lib_runtime)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= 3.11), python3 (<< 3.12), python3-numpy")
 endif()
 
 get_cmake_property(CPACK_COMPONENTS_ALL COMPONENTS)

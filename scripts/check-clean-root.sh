@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Proves the Debian packages on a clean machine: debootstraps a minimal Debian 12 root under
 # build/, installs build/packages/*.deb there with apt-get (which brings their dependencies from
-# Debian) and uses them as a new user would: the command, its manual page and completion, a CMake
-# and a pkg-config consumer built with only g++, cmake and pkg-config besides (no Qt development
-# files), and the window under a virtual X server until it is mapped. The root and its mounts are
-# removed whatever happens. Needs root (debootstrap, chroot, mount).
+# Debian) and uses them as a new user would: the command, its manual page and completion, the
+# Python module (with the python3 and NumPy its package brings), a CMake and a pkg-config consumer
+# built with only g++, cmake and pkg-config besides (no Qt development files), and the window
+# under a virtual X server until it is mapped. The root and its mounts are removed whatever
+# happens. Needs root (debootstrap, chroot, mount).
 #   scripts/check-clean-root.sh          (scripts/package.sh first, when build/packages/ is empty)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -74,7 +75,7 @@ apt install -y --simulate /tmp/debs/libvelunta-window-dev_*.deb
 # What the checks themselves use: the manual reader, compilers, and X tools for the window.
 apt install -y --no-install-recommends man-db bash-completion g++ cmake pkg-config make \
   xvfb xauth x11-utils
-echo "installed: $(dpkg-query -W -f='${Package} ' 'libvelunta*' velunta velunta-data velunta-window)"
+echo "installed: $(dpkg-query -W -f='${Package} ' 'libvelunta*' velunta velunta-data velunta-window python3-velunta)"
 
 out=$(velunta check 2026/05/06)
 [[ "$out" == *振替休日* ]] || { echo "FAILED: velunta check 2026/05/06 said: $out"; exit 1; }
@@ -86,6 +87,19 @@ out=$(velunta --law /usr/share/velunta/law.toml -V)
 status=0; velunta business is 2026/12/31 --calendar banks >/dev/null || status=$?
 [ "$status" -eq 1 ] || { echo "FAILED: 2026/12/31 is a business day of the installed banks calendar"; exit 1; }
 echo "ok: velunta-data's law.toml answers with --law, --calendar banks closes 2026/12/31"
+
+# python3-velunta: the root had no Python; apt brought python3 and NumPy for its dependencies.
+for dep in python3 python3-numpy; do
+  apt-mark showauto "$dep" | grep -qx "$dep" || { echo "FAILED: $dep was not brought by apt as a dependency"; exit 1; }
+done
+out=$(python3 -c "import velunta; print(velunta.holiday('2026-05-06'))")
+[[ "$out" == *振替休日* ]] || { echo "FAILED: velunta.holiday('2026-05-06') said: $out"; exit 1; }
+echo "ok: python3 -c \"import velunta; print(velunta.holiday('2026-05-06'))\" -> $out"
+out=$(python3 -c "import numpy, velunta
+days = numpy.arange('2026-05-01', '2026-05-08', dtype='datetime64[D]')
+print(''.join('1' if b else '0' for b in velunta.is_holiday(days)))")
+[ "$out" = 0011110 ] || { echo "FAILED: velunta.is_holiday over 2026-05-01..07 said: $out, not 0011110"; exit 1; }
+echo "ok: velunta.is_holiday over a NumPy array of 2026-05-01..07 -> $out"
 
 man -P cat velunta 2>/dev/null | grep -q 'velunta check' || { echo "FAILED: man velunta"; exit 1; }
 echo "ok: man velunta"

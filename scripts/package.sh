@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh lib window package
+scripts/setup.sh lib window python package
 cmake --preset package >/dev/null
 cmake --build --preset package --parallel "$(nproc)"
 rm -rf build/package/cpack build/packages

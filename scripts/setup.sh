@@ -29,9 +29,12 @@ declare -A sets=(
   # server/bench/load.sh: wrk against velunta serve and nginx.
   [load]="wrk nginx"
   # The Python package: pybind11 over Debian's CPython 3.11, NumPy for the vector forms, pytest
-  # and mypy for its tests, venv and pip for the wheel's own test in a fresh environment.
-  [python]="pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pytest mypy python3-venv python3-pip python3-setuptools python3-wheel"
-  # The JavaScript package: Debian's Emscripten (its emcc needs node-acorn) and Node.js.
+  # and mypy for its tests, venv and pip for the wheel's own test in a fresh environment;
+  # python-holidays is the speed benchmark's peer; pandas runs the README's example.
+  [python]="pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pytest mypy python3-venv python3-pip python3-setuptools python3-wheel python3-holidays python3-pandas"
+  # The JavaScript package: Debian's Emscripten (its emcc needs node-acorn) and Node.js 20 from
+  # the machine's apt sources, whose package brings npm (Debian's own npm package conflicts with
+  # it); npm packs the package, and the tests fetch TypeScript with it.
   [js]="emscripten node-acorn nodejs"
 )
 

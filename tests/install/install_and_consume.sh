@@ -3,8 +3,8 @@
 # Builds Velunta as shared libraries in WORK_DIR/build, installs it into WORK_DIR/prefix, moves
 # that prefix elsewhere (an installed tree must work wherever it lands), and checks it as its
 # users would: the SONAMEs, the exported symbols, the installed command run with no
-# LD_LIBRARY_PATH, CMake consumers of each component with Qt out of reach, a pkg-config consumer
-# and the window.
+# LD_LIBRARY_PATH, CMake consumers of each component with Qt out of reach, a pkg-config consumer,
+# the window and the Python module.
 set -euo pipefail
 source_dir=$1 work=$2 generator=$3 version=$4 window=$5 compiler=$6
 major=${version%%.*}
@@ -25,7 +25,7 @@ step "build shared libraries and install them"
 run cmake -S "$source_dir" -B "$work/build" -G "$generator" -DCMAKE_BUILD_TYPE=Release \
   -DBUILD_SHARED_LIBS=ON -DVELUNTA_BUILD_TESTS=OFF -DVELUNTA_BUILD_BENCHMARKS=OFF \
   -DVELUNTA_BUILD_WINDOW="$window" -DVELUNTA_BUILD_CLI=ON -DVELUNTA_WARNINGS_AS_ERRORS=ON \
-  -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_INSTALL_PREFIX="$work/prefix"
+  -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_INSTALL_PREFIX="$work/prefix" -DVELUNTA_BUILD_JS=OFF
 run cmake --build "$work/build" --parallel 2
 run cmake --install "$work/build"
 mv "$work/prefix" "$work/moved"
@@ -120,5 +120,15 @@ run g++ -o "$work/pkgconfig-consumer" "$source_dir/tests/install/consumer/main.c
   $(pkg-config --cflags --libs velunta-calendar velunta-holidays) \
   -Wl,-rpath,"$(pkg-config --variable=libdir velunta-calendar)"
 run env -u LD_LIBRARY_PATH "$work/pkgconfig-consumer"
+
+# The Python module, where the build made it, finds the shared libraries of the moved prefix.
+python_dir=$(find "$prefix" -type d -path '*/dist-packages/velunta' | head -n 1)
+if [ -n "$python_dir" ]; then
+  step "Python module from the moved prefix"
+  out=$(cd / && env -u LD_LIBRARY_PATH PYTHONPATH="$(dirname "$python_dir")" /usr/bin/python3 -c \
+    'import velunta; print(velunta.holiday("2026-05-06").name, velunta.__file__)' 2>&1) ||
+    { echo "$out"; echo "FAILED: import velunta from $python_dir"; exit 1; }
+  [[ "$out" == "振替休日 $python_dir/"* ]] || { echo "FAILED: import velunta said: $out"; exit 1; }
+fi
 
 echo "installed tree found, linked and ran"
