@@ -92,6 +92,8 @@ void FromDatetime64(py::array array, DayArray& out) {
   for (const auto& tick : kTickUnits) {
     if (tick.unit == unit) perDay = tick.perDay;
   }
+  // Only NaT has no unit: NumPy takes no other datetime64 without one.
+  if (unit == "generic") Refuse({"not a date", "NaT", "", "a datetime64 other than NaT"}, "");
   if (perDay == 0) {
     throw DateError("datetime64 unit too fine for a date: '" + unit +
                     "'; accepted: D, h, m, s, ms, us, ns");

@@ -19,6 +19,7 @@ CASES = [
     ("datetime in a list", lambda: velunta.is_holiday([datetime.date(2026, 1, 1), DATETIME]), TypeError, "d.date()"),
     ("not a date", lambda: velunta.is_holiday(20260506), TypeError, "got an array of int64"),
     ("NaT", lambda: velunta.is_holiday(np.array(["2026-01-01", "NaT"], "datetime64[D]")), velunta.DateError, "for element 1: 'NaT'"),
+    ("NaT alone", lambda: velunta.is_holiday(np.datetime64("NaT")), velunta.DateError, "not a date: 'NaT'"),
     ("time of day", lambda: CALENDAR.is_business_day(np.array(["2026-01-01T00", "2026-01-01T09"], "datetime64[ns]")), velunta.DateError, "time of day in a date for element 1"),
     ("2-d index", lambda: velunta.is_day_off(np.array([["2026-01-01"], ["2400-01-01"]], "datetime64[D]")), velunta.DateError, "element (1, 0)"),
     ("year", lambda: velunta.holidays(1599), velunta.DateError, "year out of range: '1599'"),
