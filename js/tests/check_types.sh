@@ -14,16 +14,9 @@ if ! sed '1,2{/^\/\/ /d}' "$here/readme_examples.ts" | cmp -s - "$examples"; the
   echo "check_types.sh: readme_examples.ts differs from the TypeScript examples of js/README.md" >&2
   exit 1
 fi
-mkdir -p "$work"
-if ! [ -d "$work/node_modules/typescript" ] || ! cmp -s "$here/package-lock.json" "$work/package-lock.json"; then
-  command -v npm >/dev/null || { echo "check_types.sh: npm is not installed" >&2; exit 77; }
-  if ! timeout 20 npm ping >/dev/null 2>&1; then
-    echo "check_types.sh: the npm registry cannot be reached; the type check is skipped" >&2
-    exit 77
-  fi
-  cp "$here/package.json" "$here/package-lock.json" "$work/"
-  (cd "$work" && timeout 300 npm ci --ignore-scripts --no-audit --no-fund >/dev/null)
-fi
+status=0
+"$here/../../scripts/install-pinned-npm.sh" "$here" "$work" >/dev/null || status=$?
+[ "$status" -eq 0 ] || exit "$status"
 # The package as a project that installed it sees it.
 rm -rf "$work/node_modules/velunta"
 ln -s "$package" "$work/node_modules/velunta"

@@ -8,6 +8,6 @@ tools=$1
 script=$2
 shift 2
 status=0
-"$here/install.sh" "$tools" || status=$?
+"$here/../../../scripts/install-pinned-npm.sh" "$here" "$tools" || status=$?
 [ "$status" -eq 0 ] || exit "$status"
 exec timeout 600 node "$here/$script" "$@"
