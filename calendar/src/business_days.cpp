@@ -13,6 +13,7 @@
 #include <array>
 #include <atomic>
 #include <iterator>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <vector>
@@ -42,31 +43,26 @@ BusinessCalendarOptions CalendarOptionsOf(unsigned flags) {
   return options;
 }
 
-// The calendar of one set of flags. The first call builds it (the language makes concurrent first
-// calls wait for that one); it never changes afterwards, so any thread may read it.
-template <unsigned kFlags>
-const BusinessCalendar& CalendarOfFlags() {
-  static const BusinessCalendar calendar =
-      BusinessCalendar::Make(CalendarOptionsOf(kFlags)).value();
-  return calendar;
-}
-
-using CalendarGetter = const BusinessCalendar& (*)();
-constexpr CalendarGetter kCalendarOfFlags[kFlagSets] = {
-    &CalendarOfFlags<0>, &CalendarOfFlags<1>, &CalendarOfFlags<2>, &CalendarOfFlags<3>,
-    &CalendarOfFlags<4>, &CalendarOfFlags<5>, &CalendarOfFlags<6>, &CalendarOfFlags<7>};
-
-// The calendars of the flags once built, so that a later call is one load rather than a call
-// through kCalendarOfFlags and its guard. Threads that find a slot empty store the same pointer.
+// The calendars of the flags, each built by the first call that needs it and never changed
+// afterwards, so that any thread may read it: a later call is one load.
 constinit std::array<std::atomic<const BusinessCalendar*>, kFlagSets> builtCalendars{};
+
+[[gnu::noinline]] const BusinessCalendar& BuildCommonCalendar(unsigned flags) {
+  static std::mutex mutex;
+  static std::array<std::optional<BusinessCalendar>, kFlagSets> calendars;
+  const std::lock_guard lock(mutex);
+  if (!calendars[flags]) {
+    calendars[flags] = BusinessCalendar::Make(CalendarOptionsOf(flags)).value();
+    builtCalendars[flags].store(&*calendars[flags], std::memory_order_release);
+  }
+  return *calendars[flags];
+}
 
 const BusinessCalendar& CommonCalendar(unsigned flags) {
   if (const BusinessCalendar* built = builtCalendars[flags].load(std::memory_order_acquire)) {
     return *built;
   }
-  const BusinessCalendar& calendar = kCalendarOfFlags[flags]();
-  builtCalendars[flags].store(&calendar, std::memory_order_release);
-  return calendar;
+  return BuildCommonCalendar(flags);
 }
 
 // A thread's last calendar with closing dates of the caller's, and the dates as given: a loop
